@@ -1,0 +1,32 @@
+#pragma once
+// Whole-file reads and atomic whole-file writes: a write goes to a temporary file
+// beside the target and is renamed over it only when complete, so a failed save
+// never leaves a truncated file behind.
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace lumora::platform {
+
+// A file that could not be read or written; what() names the path and the cause.
+class FileError : public std::runtime_error {
+public:
+    FileError(const std::string& path, const std::string& cause)
+        : std::runtime_error(path + ": " + cause), path_(path) {}
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Reads the whole file; throws FileError when it cannot be opened or read.
+std::string readWholeFile(const std::filesystem::path& path);
+
+// Replaces the file's contents atomically. A symbolic link is followed to its
+// target so the link stays a link; an existing file keeps its permission bits.
+// Throws FileError and leaves the old file untouched on any failure.
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace lumora::platform

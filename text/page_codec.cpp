@@ -1,0 +1,164 @@
+#include "page_codec.h"
+
+#include <array>
+
+namespace lumora::text {
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// Code points of bytes 0x80..0x9F; the rest of Windows-1252 equals Latin-1.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one code point of valid UTF-8 at `i`, advancing it.
+char32_t nextCodePoint(std::string_view s, size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    int extra = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : 1;
+    char32_t cp = b0 & (0x3F >> extra);
+    ++i;
+    for (int k = 0; k < extra && i < s.size(); ++k, ++i)
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
+    return cp;
+}
+
+} // namespace
+
+bool isValidUtf8(std::string_view s) {
+    size_t i = 0;
+    const size_t n = s.size();
+    while (i < n) {
+        const auto b0 = static_cast<unsigned char>(s[i]);
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra;
+        char32_t min;
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
+            extra = 1;
+            min = 0x80;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            extra = 2;
+            min = 0x800;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            extra = 3;
+            min = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + static_cast<size_t>(extra) >= n)
+            return false;
+        char32_t cp = b0 & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const auto b = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
+            if ((b & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += static_cast<size_t>(extra) + 1;
+    }
+    return true;
+}
+
+std::string windows1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80)
+            out += c;
+        else if (b < 0xA0)
+            appendUtf8(out, kHighControls[b - 0x80]);
+        else
+            appendUtf8(out, b);
+    }
+    return out;
+}
+
+bool utf8ToWindows1252(std::string_view utf8, std::string& out) {
+    out.clear();
+    out.reserve(utf8.size());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        const char32_t cp = nextCodePoint(utf8, i);
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+            continue;
+        }
+        bool found = false;
+        for (size_t k = 0; k < kHighControls.size(); ++k) {
+            if (kHighControls[k] == cp) {
+                out += static_cast<char>(0x80 + k);
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+DecodedPage decodePage(std::string_view bytes) {
+    DecodedPage page;
+    if (isValidUtf8(bytes)) {
+        if (bytes.substr(0, kBom.size()) == kBom) {
+            page.encoding = PageEncoding::Utf8WithBom;
+            bytes.remove_prefix(kBom.size());
+        } else {
+            page.encoding = PageEncoding::Utf8;
+        }
+        page.lines = splitLines(bytes);
+    } else {
+        page.encoding = PageEncoding::Windows1252;
+        page.lines = splitLines(windows1252ToUtf8(bytes));
+    }
+    return page;
+}
+
+EncodedPage encodePage(const Lines& lines, PageEncoding encoding) {
+    std::string text = joinWithCrLf(lines);
+    switch (encoding) {
+    case PageEncoding::Utf8:
+        return {std::move(text), encoding};
+    case PageEncoding::Utf8WithBom:
+        return {std::string(kBom) + text, encoding};
+    case PageEncoding::Windows1252: {
+        std::string bytes;
+        if (utf8ToWindows1252(text, bytes))
+            return {std::move(bytes), encoding};
+        return {std::move(text), PageEncoding::Utf8};
+    }
+    }
+    return {std::move(text), PageEncoding::Utf8};
+}
+
+} // namespace lumora::text
