@@ -11,7 +11,9 @@ namespace lumora::platform {
 
 namespace {
 
-std::string errnoText() { return std::strerror(errno); }
+std::string errnoText() {
+    return std::strerror(errno);
+}
 
 class FileDescriptor {
 public:

@@ -16,10 +16,12 @@ void IsolatedEnvironment::SetUp() {
         throw std::runtime_error("mkdtemp failed for " + pattern);
     root_ = buffer.data();
     namespace fs = std::filesystem;
-    const std::pair<const char*, const char*> dirs[] = {
-        {"HOME", "home"},          {"XDG_DATA_HOME", "home/.local/share"},
-        {"XDG_CONFIG_HOME", "home/.config"}, {"XDG_CACHE_HOME", "home/.cache"},
-        {"XDG_RUNTIME_DIR", "run"}, {"TMPDIR", "tmp"}};
+    const std::pair<const char*, const char*> dirs[] = {{"HOME", "home"},
+                                                        {"XDG_DATA_HOME", "home/.local/share"},
+                                                        {"XDG_CONFIG_HOME", "home/.config"},
+                                                        {"XDG_CACHE_HOME", "home/.cache"},
+                                                        {"XDG_RUNTIME_DIR", "run"},
+                                                        {"TMPDIR", "tmp"}};
     for (const auto& [variable, relative] : dirs) {
         fs::path dir = fs::path(root_) / relative;
         fs::create_directories(dir);
