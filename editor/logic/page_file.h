@@ -1,0 +1,18 @@
+#pragma once
+// Reading and writing page files with the page encoding rules; writes are atomic.
+
+#include "text/page_codec.h"
+
+#include <string>
+
+namespace lumora::editor {
+
+// Throws platform::FileError when the file cannot be read.
+text::DecodedPage loadPageFile(const std::string& path);
+
+// Writes each line followed by CR LF in `encoding`; returns the encoding used.
+// Throws platform::FileError and leaves the old file as it was on failure.
+text::PageEncoding savePageFile(const std::string& path, const text::Lines& lines,
+                                text::PageEncoding encoding);
+
+} // namespace lumora::editor

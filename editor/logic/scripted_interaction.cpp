@@ -1,0 +1,59 @@
+#include "scripted_interaction.h"
+
+namespace lumora::editor {
+
+std::vector<std::string> ScriptedInteraction::texts() const {
+    std::vector<std::string> out;
+    for (const auto& record : records_)
+        if (record.kind == Kind::Message || record.kind == Kind::Error ||
+            record.kind == Kind::Question)
+            out.push_back(record.text);
+    return out;
+}
+
+void ScriptedInteraction::showMessage(const std::string& text) {
+    records_.push_back({Kind::Message, text});
+}
+
+void ScriptedInteraction::showError(const std::string& text) {
+    records_.push_back({Kind::Error, text});
+}
+
+Answer ScriptedInteraction::ask(const std::string& text, QuestionButtons buttons) {
+    records_.push_back({Kind::Question, text});
+    if (queue_.empty() || !std::holds_alternative<Answer>(queue_.front()))
+        throw UnscriptedInteraction("unscripted question: " + text);
+    Answer answer = std::get<Answer>(queue_.front());
+    queue_.pop_front();
+    if (buttons == QuestionButtons::YesNo && answer == Answer::Cancel)
+        answer = Answer::No;
+    return answer;
+}
+
+std::optional<std::string> ScriptedInteraction::nextFile(Kind kind,
+                                                         const FileDialogRequest& request) {
+    records_.push_back({kind, request.proposedName});
+    fileRequests_.push_back(request);
+    if (queue_.empty() || !std::holds_alternative<std::optional<std::string>>(queue_.front()))
+        throw UnscriptedInteraction("unscripted file dialog");
+    auto path = std::get<std::optional<std::string>>(queue_.front());
+    queue_.pop_front();
+    return path;
+}
+
+std::optional<std::string> ScriptedInteraction::chooseOpenFile(const FileDialogRequest& request) {
+    return nextFile(Kind::OpenFile, request);
+}
+
+std::optional<std::string> ScriptedInteraction::chooseSaveFile(const FileDialogRequest& request) {
+    return nextFile(Kind::SaveFile, request);
+}
+
+void ScriptedPump::processEvents() {
+    ++calls_;
+    for (auto& action : actions_)
+        if (action.call == calls_ && action.run)
+            action.run();
+}
+
+} // namespace lumora::editor

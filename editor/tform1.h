@@ -1,0 +1,183 @@
+#pragma once
+// Lumora's main window. Its named controls are the program's shared state and its
+// handlers are the commands; each handler reads controls, calls the logic in
+// keywords/, tags/ and editor/logic/, and writes the results back.
+
+#include "editor/logic/interaction.h"
+#include "editor/logic/message_pump.h"
+#include "keywords/word_counts.h"
+#include "text/page_codec.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace lumora::editor {
+
+class ClickableLabel;
+class PageEditor;
+class TrackBar;
+
+struct TForm1Services {
+    Interaction& interaction;
+    MessagePump& pump;
+    std::string startDirectory; // becomes `Edit2Drv`
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(TForm1Services services, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- private fields of the design, public so commands and tests can reach them
+    std::string DocFileName;
+    std::string PendingFileName;
+    bool Modified = false;
+    bool TagsPassed = false;
+
+    // --- hidden controls that carry data
+    std::vector<std::string> ListBox1; // the noise-word list
+    std::vector<std::string> Memo6;    // keywords of the last scan, sorted
+    std::string Edit1TileStorage;
+    std::string Edit1DescrptStorage;
+    std::string Edit2Drv;
+    std::string Fedit;
+    std::string Redit;
+    std::string Apost = "'";
+    // Every accepted word occurrence of the last scan (empty before a scan).
+    size_t ListBox2Count() const { return ListBox2 ? ListBox2->occurrenceCount() : 0; }
+    std::shared_ptr<const keywords::WordCounts> ListBox2;
+
+    // --- visible controls
+    PageEditor* RichEdit = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    QLabel* Label3_KeyWords = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    TrackBar* TrackBar1 = nullptr;
+    ClickableLabel* Label2 = nullptr;
+    QRadioButton* RadioB_Automatic = nullptr;
+    QRadioButton* RadioB_NOauto = nullptr;
+    QCheckBox* CheckB_USEfilter = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QLabel* Label3_InfoBox = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QCheckBox* CheckBxDOtitle = nullptr;
+    QCheckBox* CheckBxDOdisription = nullptr;
+    QCheckBox* CheckBxDOkeywrds = nullptr;
+    QCheckBox* CheckBxKwBoost = nullptr;
+    QCheckBox* CheckBxDOhidenTags = nullptr;
+    QPushButton* BitBtn1FullAuto = nullptr;
+    QListWidget* ListBox4 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLabel* Label3TileKW = nullptr;
+    QListWidget* ListBox3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QToolButton* SpeedButt_delete = nullptr;
+
+    // --- main menu
+    QMenu* File1 = nullptr;
+    QAction* New2 = nullptr;
+    QAction* Open2 = nullptr;
+    QMenu* RecentFiles1 = nullptr;
+    QAction* Save2 = nullptr;
+    QAction* SaveAs2 = nullptr;
+    QAction* Exit2 = nullptr;
+    QMenu* Undo1 = nullptr;
+    QAction* Undo2 = nullptr;
+    QAction* Redo1 = nullptr;
+    QMenu* Utiltes1 = nullptr;
+    QAction* Find1 = nullptr;
+    QAction* Replace2 = nullptr;
+    QAction* TestMetaTags1 = nullptr;
+    QAction* CheckTitle1 = nullptr;
+    QAction* CompressHTML1 = nullptr;
+    QAction* Charcount1 = nullptr;
+    QAction* EditFont1 = nullptr;
+    QAction* ResultWindowFont1 = nullptr;
+    QAction* Mauel1 = nullptr;
+    QMenu* Browser1 = nullptr;
+    QAction* PreviwOn1 = nullptr;
+    QAction* PreviewOff1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* WhatItDoes1 = nullptr;
+    QAction* Contents1 = nullptr;
+    QAction* About1 = nullptr;
+
+    // --- start and end
+    void FormCreate();
+    void FormCloseQuery(bool& canClose);
+
+    // --- document
+    void LoadPage(const std::string& path);
+    bool ConfirmSaveChanges();
+    bool SaveDocument();
+    bool SaveDocumentAs();
+    void New2Click();
+    void Open2Click();
+    void Save2Click();
+    void SaveAs2Click();
+    void Exit2Click();
+    void RichEditChange();
+
+    // --- keyword scan and tag test
+    void Button5Click();
+    void TestMetaTags1Click();
+    void TrackBar1Change();
+
+    // --- tag chain
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void Button6Click();
+
+    // The encoding the current page is saved in.
+    text::PageEncoding pageEncoding() const { return pageEncoding_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void connectHandlers();
+    void setReport(const std::string& text);
+    void writePage(const std::string& path);
+    void setSensitivity(int position);
+    static constexpr const char* kFileFilter =
+        "HTML File (*.htm*)|*.htm*|Text File (*.txt)|*.txt|Any File (*.*)|*.*";
+
+    Interaction& interaction_;
+    MessagePump& pump_;
+    std::string startDirectory_;
+    text::PageEncoding pageEncoding_ = text::PageEncoding::Utf8;
+
+    // The reading pass of the last scan, reused while the page and the noise list
+    // are unchanged (the sensitivity adjustment rescans the same page).
+    struct ScanCache {
+        uint64_t revision = 0;
+        std::vector<std::string> filter;
+        std::shared_ptr<const keywords::WordCounts> counts;
+    };
+    ScanCache scanCache_;
+};
+
+} // namespace lumora::editor

@@ -1,0 +1,84 @@
+#include "keyword_order.h"
+
+#include <algorithm>
+#include <clocale>
+#include <cwchar>
+#include <cwctype>
+#include <locale.h>
+
+namespace lumora::keywords {
+
+namespace {
+
+locale_t caseLocale() {
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    return locale;
+}
+
+locale_t userCollation() {
+    static const locale_t locale = newlocale(LC_COLLATE_MASK, "", nullptr);
+    return locale;
+}
+
+char32_t decode(std::string_view s, size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i++]);
+    if (b0 < 0x80)
+        return b0;
+    const int extra = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : 0;
+    char32_t cp = extra ? b0 & (0x3F >> extra) : b0;
+    for (int k = 0; k < extra && i < s.size(); ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+    return cp;
+}
+
+} // namespace
+
+std::u32string caseFoldKey(std::string_view utf8) {
+    std::u32string key;
+    key.reserve(utf8.size());
+    const locale_t locale = caseLocale();
+    for (size_t i = 0; i < utf8.size();) {
+        char32_t cp = decode(utf8, i);
+        if (cp < 0x80)
+            cp = (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+        else if (locale)
+            cp = static_cast<char32_t>(towlower_l(static_cast<wint_t>(cp), locale));
+        key.push_back(cp);
+    }
+    return key;
+}
+
+bool keyLess(const std::u32string& a, const std::u32string& b) {
+    if (const locale_t collation = userCollation()) {
+        std::wstring wa(a.begin(), a.end());
+        std::wstring wb(b.begin(), b.end());
+        const int order = wcscoll_l(wa.c_str(), wb.c_str(), collation);
+        if (order != 0)
+            return order < 0;
+    }
+    return a < b;
+}
+
+bool KeywordSet::add(std::string_view word) {
+    std::u32string key = caseFoldKey(word);
+    if (!keys_.insert(key).second)
+        return false;
+    items_.push_back({std::move(key), std::string(word)});
+    return true;
+}
+
+std::vector<std::string> KeywordSet::sorted() const {
+    std::vector<const Item*> order;
+    order.reserve(items_.size());
+    for (const auto& item : items_)
+        order.push_back(&item);
+    std::sort(order.begin(), order.end(),
+              [](const Item* a, const Item* b) { return keyLess(a->key, b->key); });
+    std::vector<std::string> words;
+    words.reserve(order.size());
+    for (const Item* item : order)
+        words.push_back(item->word);
+    return words;
+}
+
+} // namespace lumora::keywords

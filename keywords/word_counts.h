@@ -1,0 +1,70 @@
+#pragma once
+// The scanner's reading and counting passes in one linear sweep: every line is cut
+// into lower-case words, short and noise words are dropped, and each accepted
+// word's occurrences are counted in a hash table instead of by pairwise comparison.
+
+#include "keywords/noise_filter.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora::keywords {
+
+// The characters that become blanks before words are cut (the digits included).
+inline constexpr std::string_view kSeparators = ".~<>=/-,;:()!\"#$%&'&0123456789";
+
+// Whether the scanner skips the whole line: it holds a title tag, the start of a
+// comment or a named meta tag (ignoring case).
+bool lineYieldsNoWords(std::string_view line);
+
+class WordCounts {
+public:
+    explicit WordCounts(NoiseFilter filter);
+
+    // Adds the accepted words of one line, in order.
+    void addLine(std::string_view line);
+
+    // Adds every line; `progress` (if set) is told how many lines are done every few
+    // hundred lines, so a caller can keep its window alive without per-line cost.
+    void addLines(const std::vector<std::string>& lines,
+                  const std::function<void(size_t linesDone)>& progress = {});
+
+    // Every accepted occurrence in document order, repeats included.
+    size_t occurrenceCount() const { return occurrences_.size(); }
+    std::string_view occurrence(size_t index) const { return word(occurrences_[index]); }
+
+    // The keywords for sensitivity S: each distinct word occurring at least max(S, 1)
+    // times, once each; words equal ignoring case keep the form seen first; sorted
+    // ascending ignoring case.
+    std::vector<std::string> keywords(int sensitivity) const;
+
+private:
+    struct Entry {
+        uint64_t hash = 0;
+        uint32_t offset = 0;
+        uint32_t length = 0;
+        uint32_t count = 0;
+        uint32_t id = UINT32_MAX; // UINT32_MAX: empty slot
+        bool noise = false;
+    };
+
+    std::string_view word(uint32_t id) const {
+        const Entry& e = table_[slotOfId_[id]];
+        return {arena_.data() + e.offset, e.length};
+    }
+    void addWord(std::string_view folded, size_t characters);
+    void grow();
+
+    NoiseFilter filter_;
+    std::vector<Entry> table_;
+    std::vector<uint32_t> slotOfId_;
+    std::string arena_;
+    std::vector<uint32_t> occurrences_;
+    std::string scratch_;
+    size_t distinct_ = 0;
+};
+
+} // namespace lumora::keywords
