@@ -1,0 +1,185 @@
+#include "window_fixture.h"
+
+#include "editor/logic/sample_page.h"
+#include "editor/track_bar.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace lumora;
+
+namespace {
+
+const std::string kPassed =
+    "YOU DOCUMENT PASSED!\rYour Title Tag, Description and Key Meta Tags appear OK.\rYou should "
+    "not have any problems inserting Title and Meta Tags.";
+
+std::string tooMany(int found, int to) {
+    return "TO MANY KEYWORDS! Found " + std::to_string(found) +
+           " keywords.\r\rI will RASIE the Sensitivity to " + std::to_string(to) +
+           " and try again to find LESS Keywords.";
+}
+std::string tooFew(int found, int to) {
+    return "LOW ON KEYWORDS! Found " + std::to_string(found) +
+           " keywords.\r\rI will LOWER the Sensitivity to " + std::to_string(to) +
+           " and try again to find MORE Keywords.";
+}
+
+// `words` distinct words, each repeated `times` times, one word per line.
+std::vector<std::string> repeatedWords(int words, int times) {
+    std::vector<std::string> lines;
+    for (int t = 0; t < times; ++t)
+        for (int w = 0; w < words; ++w)
+            lines.push_back("word" + std::string(1, static_cast<char>('a' + w)) + "x");
+    return lines;
+}
+
+std::vector<std::string> items(const QListWidget* list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list->count(); ++i)
+        out.push_back(list->item(i)->text().toStdString());
+    return out;
+}
+
+} // namespace
+
+class KeywordScan : public lumora::testing::WindowTest {};
+
+TEST_F(KeywordScan, SampleHeadLinesContributeNothing) {
+    startWindow();
+    form->TrackBar1->setValue(1);
+    form->Button5Click();
+    ASSERT_TRUE(form->ListBox2);
+    for (size_t i = 0; i < form->ListBox2->occurrenceCount(); ++i) {
+        const auto word = form->ListBox2->occurrence(i);
+        for (const char* headOnly : {"anyway", "sure", "goes", "what"})
+            EXPECT_NE(word, headOnly);
+    }
+    EXPECT_EQ(ui.texts().front(), kPassed);
+    EXPECT_TRUE(form->TagsPassed);
+}
+
+TEST_F(KeywordScan, ReportListsTheKeywordsLastToFirst) {
+    startWindow();
+    setPage({"gamma alpha beta", "gamma alpha beta", "gamma alpha beta"});
+    form->TrackBar1->setValue(1);
+    ui.clearRecords();
+    form->Button5Click();
+    EXPECT_EQ(form->Memo6, (std::vector<std::string>{"alpha", "beta", "gamma"}));
+    EXPECT_EQ(items(form->ListBox3), form->Memo6);
+    EXPECT_EQ(form->Label3_KeyWords->text().toStdString(), "gamma, beta, alpha, ");
+    EXPECT_TRUE(form->Label3_KeyWords->font().bold());
+    // Three keywords are too few: the message quotes 1 - 2.
+    EXPECT_EQ(ui.texts().back(), tooFew(3, -1));
+    EXPECT_EQ(form->TrackBar1->value(), 0);
+    EXPECT_EQ(form->Label2->text().toStdString(), "Sensitivity 0");
+}
+
+TEST_F(KeywordScan, TooManyAt24RaisesAndRescansAt25ThenSettles) {
+    startWindow();
+    setPage(repeatedWords(12, 24));
+    form->TrackBar1->setValue(24);
+    form->Button5Click();
+    // 24: twelve words; 25: none; 23: twelve again, and 24 was scanned already.
+    EXPECT_EQ(ui.texts(),
+              (std::vector<std::string>{kPassed, tooMany(12, 25), tooFew(0, 23), tooMany(12, 24)}));
+    EXPECT_EQ(form->TrackBar1->value(), 24);
+    EXPECT_EQ(form->Memo6.size(), 12u);
+}
+
+TEST_F(KeywordScan, TooManyAt25QuotesTwentySixAndStops) {
+    startWindow();
+    setPage(repeatedWords(12, 25));
+    form->TrackBar1->setValue(25);
+    form->Button5Click();
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{kPassed, tooMany(12, 26)}));
+    EXPECT_EQ(form->TrackBar1->value(), 25);
+}
+
+TEST_F(KeywordScan, AlternationEndsAtASensitivityAlreadyScanned) {
+    startWindow();
+    setPage(repeatedWords(12, 5));
+    form->Button5Click();
+    EXPECT_EQ(ui.texts(),
+              (std::vector<std::string>{kPassed, tooMany(12, 6), tooFew(0, 4), tooMany(12, 5)}));
+    EXPECT_EQ(form->TrackBar1->value(), 5);
+    EXPECT_EQ(form->Label2->text().toStdString(), "Sensitivity 5");
+}
+
+TEST_F(KeywordScan, FailedTagTestScansNothing) {
+    startWindow();
+    setPage({"<title>open", "apple apple apple"});
+    form->Button5Click();
+    EXPECT_FALSE(form->TagsPassed);
+    EXPECT_EQ(form->ListBox3->count(), 0);
+    EXPECT_FALSE(form->ListBox2);
+    EXPECT_EQ(form->Label3_KeyWords->text().toStdString(), "Please check your document.");
+    EXPECT_EQ(ui.texts().size(), 1u);
+}
+
+TEST_F(KeywordScan, NoiseListFiltersAndTheTestRunsOnlyUntilPassed) {
+    startWindow(std::vector<std::string>{"the", " alpha\t", "Beta"});
+    setPage({"The alpha beta gamma delta epsilon zeta eta theta"});
+    form->TrackBar1->setValue(1);
+    form->Button5Click();
+    EXPECT_EQ(form->Memo6, (std::vector<std::string>{"beta", "delta", "epsilon", "eta", "gamma",
+                                                     "theta", "zeta"}));
+    ui.clearRecords();
+    form->Button5Click();
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{}); // tag test not run again
+}
+
+TEST_F(KeywordScan, AutomaticModeSetsButtonsAndShowsTheGroup) {
+    startWindow();
+    setPage(repeatedWords(5, 3));
+    form->Button5->setEnabled(true);
+    form->Button5Click();
+    EXPECT_FALSE(form->Button5->isEnabled());
+    EXPECT_FALSE(form->Button6->isEnabled());
+    EXPECT_TRUE(form->BitBtn1FullAuto->isEnabled());
+    EXPECT_EQ(form->GroupBox2->title().toStdString(), "Automatic Set Up");
+    EXPECT_FALSE(form->GroupBox2->isHidden());
+}
+
+TEST_F(KeywordScan, ManualModeUncoversTheListsForMoreThanTwoKeywords) {
+    startWindow();
+    form->RadioB_NOauto->setChecked(true);
+    form->Panel1->show();
+    setPage(repeatedWords(5, 3));
+    form->Button5Click();
+    EXPECT_TRUE(form->GroupBox2->isHidden());
+    EXPECT_TRUE(form->Panel1->isHidden());
+    EXPECT_EQ(form->Memo6.size(), 5u);
+
+    setPage({"nothing"});
+    form->TrackBar1->setValue(3);
+    form->Button5Click();
+    EXPECT_FALSE(form->GroupBox2->isHidden()); // no keywords: the group covers the lists again
+}
+
+TEST_F(KeywordScan, ProgressRunsThroughThePumpAndEndsAtZero) {
+    startWindow();
+    std::vector<std::string> lines(2000, "apple banana cherry damson elder");
+    setPage(lines);
+    int seenMaximum = 0;
+    pump.at(2, [&] { seenMaximum = form->ProgressBar1->maximum(); });
+    form->Button5Click();
+    EXPECT_GT(pump.calls(), 2);
+    EXPECT_LT(pump.calls(), 40); // every few hundred lines, never once per line
+    EXPECT_EQ(seenMaximum, 2000);
+    EXPECT_EQ(form->ProgressBar1->value(), 0);
+}
+
+TEST_F(KeywordScan, AnEditDuringTheScanIsSeenByTheNextScan) {
+    startWindow();
+    setPage(repeatedWords(5, 3));
+    form->Button5Click();
+    EXPECT_EQ(form->Memo6.size(), 5u);
+    setPage(repeatedWords(6, 3));
+    form->Button5Click();
+    EXPECT_EQ(form->Memo6.size(), 6u);
+}
