@@ -3,7 +3,8 @@
 # Builds one GoogleTest executable and registers its cases with CTest. GUI tests
 # get a QApplication-owning main and run on the offscreen platform; every test
 # runs with a private HOME, XDG directories and temporary directory made by the
-# test support library, never the developer's own.
+# test support library, never the developer's own. The test mains also export
+# LUMORA_SOURCE_DIR and LUMORA_BIN_DIR (the checkout and the programs' folder).
 function(lumora_add_test)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -15,6 +16,6 @@ function(lumora_add_test)
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LUMORA_SOURCE_DIR=${PROJECT_SOURCE_DIR};LUMORA_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
   )
 endfunction()

@@ -20,57 +20,47 @@ bool closedOnItsLine(std::string_view lower) {
 
 TagTestReport testMetaTags(const std::vector<std::string>& lines, std::string_view apostrophe) {
     TagTestReport report;
-    std::vector<std::string> lower;
-    lower.reserve(lines.size());
-    for (const auto& line : lines)
-        lower.push_back(text::asciiLowered(line));
     auto problem = [&](std::string text) { report.messages.push_back({std::move(text), true}); };
 
-    for (const auto& line : lower) {
-        if (line.find("<script") != std::string::npos) {
-            report.messages.push_back(
-                {"Your document has JAVASCRIPT.\rIf you have large scripts Lumora may not produce "
-                 "good meta tags.\rJavascript will not affect the next version of Lumora.",
-                 false});
-            break;
-        }
+    // One pass lowers each line into a reused buffer and notes which checks it
+    // fails; the messages then follow in the order of the checks.
+    const std::string quoteTest = "<meta name=" + std::string(apostrophe);
+    std::vector<size_t> quoteLines, titleLines, keywordLines, descriptionLines;
+    bool script = false;
+    std::string lower;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        lower.assign(lines[i]);
+        for (char& c : lower)
+            c = text::asciiLower(c);
+        if (lower.find('<') == std::string::npos)
+            continue;
+        script = script || lower.find("<script") != std::string::npos;
+        if (lower.find(quoteTest) != std::string::npos)
+            quoteLines.push_back(i);
+        if (lower.find("<title>") != std::string::npos &&
+            lower.find("</title>") == std::string::npos)
+            titleLines.push_back(i);
+        if (lower.find("<meta name=\"keywords") != std::string::npos && !closedOnItsLine(lower))
+            keywordLines.push_back(i);
+        if (lower.find("<meta name=\"description") != std::string::npos && !closedOnItsLine(lower))
+            descriptionLines.push_back(i);
     }
 
-    bool quotesOk = true;
-    bool titleOk = true;
-    bool keywordsOk = true;
-    bool descriptionOk = true;
-    const std::string quoteTest = "<meta name=" + std::string(apostrophe);
-    for (size_t i = 0; i < lower.size(); ++i) {
-        if (lower[i].find(quoteTest) != std::string::npos) {
-            quotesOk = false;
-            problem(lineReport("You need to put a  \"  instead of  '  in your Meta tags!", i,
-                               lines[i]));
-        }
-    }
-    for (size_t i = 0; i < lower.size(); ++i) {
-        if (lower[i].find("<title>") != std::string::npos &&
-            lower[i].find("</title>") == std::string::npos) {
-            titleOk = false;
-            problem(lineReport("You need to put your TITLE tags on one line only!", i, lines[i]));
-        }
-    }
-    for (size_t i = 0; i < lower.size(); ++i) {
-        if (lower[i].find("<meta name=\"keywords") != std::string::npos &&
-            !closedOnItsLine(lower[i])) {
-            keywordsOk = false;
-            problem(lineReport("You need to put your KEYWORD tag on one line only!", i, lines[i]));
-        }
-    }
-    for (size_t i = 0; i < lower.size(); ++i) {
-        if (lower[i].find("<meta name=\"description") != std::string::npos &&
-            !closedOnItsLine(lower[i])) {
-            descriptionOk = false;
-            problem(
-                lineReport("You need to put your DESCRIPTION tag on one line only!", i, lines[i]));
-        }
-    }
-    if (quotesOk && titleOk && keywordsOk && descriptionOk) {
+    if (script)
+        report.messages.push_back(
+            {"Your document has JAVASCRIPT.\rIf you have large scripts Lumora may not produce "
+             "good meta tags.\rJavascript will not affect the next version of Lumora.",
+             false});
+    for (size_t i : quoteLines)
+        problem(lineReport("You need to put a  \"  instead of  '  in your Meta tags!", i, lines[i]));
+    for (size_t i : titleLines)
+        problem(lineReport("You need to put your TITLE tags on one line only!", i, lines[i]));
+    for (size_t i : keywordLines)
+        problem(lineReport("You need to put your KEYWORD tag on one line only!", i, lines[i]));
+    for (size_t i : descriptionLines)
+        problem(lineReport("You need to put your DESCRIPTION tag on one line only!", i, lines[i]));
+    if (quoteLines.empty() && titleLines.empty() && keywordLines.empty() &&
+        descriptionLines.empty()) {
         report.passed = true;
         report.messages.push_back(
             {"YOU DOCUMENT PASSED!\rYour Title Tag, Description and Key Meta Tags appear OK.\rYou "

@@ -1,5 +1,7 @@
 #include "isolated_environment.h"
 
+#include "temp_dir.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -27,6 +29,8 @@ void IsolatedEnvironment::SetUp() {
         fs::create_directories(dir);
         setenv(variable, dir.c_str(), 1);
     }
+    setenv("LUMORA_SOURCE_DIR", sourceDir().c_str(), 1);
+    setenv("LUMORA_BIN_DIR", binDir().c_str(), 1);
     fs::permissions(fs::path(root_) / "run", fs::perms::owner_all, fs::perm_options::replace);
     unsetenv("temp");
     unsetenv("tmp");

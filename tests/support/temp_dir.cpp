@@ -37,9 +37,8 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
         throw std::runtime_error("cannot write " + path.string());
 }
 
-std::filesystem::path sourceDir() {
-    const char* dir = std::getenv("LUMORA_SOURCE_DIR");
-    return dir ? std::filesystem::path(dir) : std::filesystem::current_path();
-}
+std::filesystem::path sourceDir() { return LUMORA_SOURCE_DIR_PATH; }
+
+std::filesystem::path binDir() { return LUMORA_BIN_DIR_PATH; }
 
 } // namespace lumora::testing

@@ -26,5 +26,7 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
 // Where the checked-out sources are (for shipped data files).
 std::filesystem::path sourceDir();
+// Where the build puts the programs and the files shipped beside them.
+std::filesystem::path binDir();
 
 } // namespace lumora::testing
