@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <filesystem>
 #include <set>
 #include <sstream>
 #include <string>
@@ -17,9 +17,18 @@ namespace {
 // The characters the scanner turns into blanks; no word it yields contains one.
 constexpr std::string_view kSeparators = ".~<>=/-,;:()!\"#$%&'0123456789";
 
+// The checked-out list. Where the test runs without being told the source directory,
+// this file's own path leads to it.
+std::filesystem::path shippedFile() {
+    const auto configured = lumora::testing::sourceDir() / "data/html_filter.txt";
+    if (std::filesystem::exists(configured))
+        return configured;
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+           "data/html_filter.txt";
+}
+
 std::vector<std::string> shippedEntries() {
-    const std::string bytes =
-        lumora::testing::readFile(lumora::testing::sourceDir() / "data/html_filter.txt");
+    const std::string bytes = lumora::testing::readFile(shippedFile());
     std::vector<std::string> entries;
     std::istringstream in(bytes);
     for (std::string line; std::getline(in, line);)
@@ -28,8 +37,7 @@ std::vector<std::string> shippedEntries() {
 }
 
 TEST(HtmlFilterFile, IsPlainAsciiWithLineFeedEnds) {
-    const std::string bytes =
-        lumora::testing::readFile(lumora::testing::sourceDir() / "data/html_filter.txt");
+    const std::string bytes = lumora::testing::readFile(shippedFile());
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(bytes.back(), '\n');
     for (unsigned char c : bytes) {
