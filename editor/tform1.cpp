@@ -4,6 +4,7 @@
 #include "editor/logic/sample_page.h"
 #include "editor/page_editor.h"
 #include "editor/track_bar.h"
+#include "keywords/quick_info_texts.h"
 #include "platform/atomic_file.h"
 
 #include <QCheckBox>
@@ -284,6 +285,16 @@ void TForm1::connectHandlers() {
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
     connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
+    connect(RadioB_Automatic, &QRadioButton::clicked, this, [this] { RadioB_AutomaticClick(); });
+    connect(RadioB_NOauto, &QRadioButton::clicked, this, [this] { RadioB_NOautoClick(); });
+    connect(Label2, &ClickableLabel::clicked, this, [this] { Label2Click(); });
+    connect(CheckBxDOkeywrds, &QCheckBox::clicked, this, [this] { CheckBxDOkeywrdsClick(); });
+    connect(CheckB_USEfilter, &QCheckBox::clicked, this, [this] { CheckB_USEfilterClick(); });
+    connect(ListBox3, &QListWidget::itemDoubleClicked, this, [this] { ListBox3DblClick(); });
+    connect(ListBox4, &QListWidget::itemDoubleClicked, this, [this] { ListBox4DblClick(); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(SpeedButt_delete, &QToolButton::clicked, this, [this] { SpeedButt_deleteClick(); });
 }
 
 void TForm1::FormCreate() {
@@ -293,7 +304,7 @@ void TForm1::FormCreate() {
     Edit2Drv.clear();
     Edit2Drv = startDirectory_;
     DocFileName.clear();
-    const auto filter = std::filesystem::path(Edit2Drv) / "html_filter.txt";
+    const auto filter = std::filesystem::path(Edit2Drv) / keywords::kFilterFileName;
     std::error_code error;
     if (std::filesystem::is_regular_file(filter, error)) {
         try {
@@ -302,7 +313,7 @@ void TForm1::FormCreate() {
             interaction_.showError("Cannot open file " + filter.string());
         }
     } else {
-        interaction_.showMessage("Cant find html_filter.txt! Please put in current directory.");
+        interaction_.showMessage(std::string(keywords::kFilterMissingAtStartup));
     }
     Modified = false;
 }

@@ -144,6 +144,18 @@ public:
     void TestMetaTags1Click();
     void TrackBar1Change();
 
+    // --- modes, noise filter and keyword lists
+    void RadioB_AutomaticClick();
+    void RadioB_NOautoClick();
+    void Label2Click();
+    void CheckBxDOkeywrdsClick();
+    void CheckB_USEfilterClick();
+    void ListBox3DblClick();
+    void ListBox4DblClick();
+    void Button4Click();
+    void Button3Click();
+    void SpeedButt_deleteClick();
+
     // --- tag chain
     void SpeedButton1Click();
     void SpeedButton2Click();
@@ -160,6 +172,7 @@ private:
     void buildMenu();
     void connectHandlers();
     void setReport(const std::string& text);
+    void applyMode(bool automatic);
     void writePage(const std::string& path);
     void setSensitivity(int position);
     static constexpr const char* kFileFilter =
