@@ -42,29 +42,32 @@ public:
     std::vector<std::string> keywords(int sensitivity) const;
 
 private:
-    struct Entry {
-        uint64_t hash = 0;
-        uint32_t offset = 0;
+    // Words are kept as zero-padded 8-byte chunks so that comparing and hashing
+    // work a chunk at a time. The hash table holds only 8-byte slots (upper half of
+    // the hash, word id + 1) so that it stays in cache; the rest is per word.
+    struct WordInfo {
+        uint32_t chunk = 0; // first chunk in chunks_
         uint32_t length = 0;
         uint32_t count = 0;
-        uint32_t id = UINT32_MAX; // UINT32_MAX: empty slot
         bool noise = false;
     };
 
     std::string_view word(uint32_t id) const {
-        const Entry& e = table_[slotOfId_[id]];
-        return {arena_.data() + e.offset, e.length};
+        const WordInfo& w = words_[id];
+        return {reinterpret_cast<const char*>(chunks_.data() + w.chunk), w.length};
     }
-    void addWord(std::string_view folded, size_t characters);
+    void addWord(const uint64_t* folded, size_t length, size_t characters);
+    void addToken(const unsigned char* bytes, size_t length);
     void grow();
 
     NoiseFilter filter_;
-    std::vector<Entry> table_;
-    std::vector<uint32_t> slotOfId_;
-    std::string arena_;
+    std::vector<uint64_t> table_;
+    std::vector<WordInfo> words_;
+    std::vector<uint64_t> chunks_;
     std::vector<uint32_t> occurrences_;
-    std::string scratch_;
-    size_t distinct_ = 0;
+    std::vector<unsigned char> padded_; // the current line with zero padding
+    std::vector<uint64_t> breakers_;    // bit per byte of the current line
+    std::vector<uint64_t> wordChunks_;  // the current word, folded
 };
 
 } // namespace lumora::keywords
