@@ -126,7 +126,7 @@ TEST(ReplaceAll, AgreesWithPressByPressOnRandomPages) {
     const std::vector<std::string> terms = {"web",  "WEB",  "we", "eb", "b",
                                             "web ", " web", ".",  "<",  "\""};
     const std::vector<std::string> replacements = {"",         "bar",     "Web", "x ",
-                                                   "\xC3\xA9", "web web", "<"};
+                                                   "\xC3\xA9", "web web", "<",   "a\r\nb"};
     auto pick = [&](const auto& list) { return list[random() % list.size()]; };
     for (int round = 0; round < 20000; ++round) {
         const std::string term = pick(terms);
