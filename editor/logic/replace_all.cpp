@@ -94,20 +94,24 @@ ReplaceAllOutcome replaceAll(Lines page, Selection selection, std::string_view t
         if (!holdsLineBreak(usedTerm) && !holdsLineBreak(usedReplacement)) {
             // An occurrence never crosses a line break and no break is inserted, so each
             // line can be walked alone with its breaks as neighbours.
-            std::optional<LinePosition> lastEnd;
+            struct LineByte {
+                size_t line;
+                size_t byte;
+            };
+            std::optional<LineByte> lastEnd;
             for (size_t i = 0; i < page.size(); ++i) {
                 const char beforeStart = i == 0 ? ' ' : '\n';
                 const char afterEnd = i + 1 == page.size() ? ' ' : '\r';
                 if (auto end = walkSegment(page[i], beforeStart, afterEnd, walk, folded,
                                            outcome.replacements))
-                    lastEnd = LinePosition{i, *end};
+                    lastEnd = LineByte{i, *end};
             }
             if (lastEnd) {
                 size_t offset = 0;
                 for (size_t i = 0; i < lastEnd->line; ++i)
                     offset += text::charCount(page[i]) + 2;
                 const std::string_view line = page[lastEnd->line];
-                outcome.selection = {offset + text::charCount(line.substr(0, lastEnd->column)), 0};
+                outcome.selection = {offset + text::charCount(line.substr(0, lastEnd->byte)), 0};
             }
         } else {
             std::string whole = joinPageText(page);
