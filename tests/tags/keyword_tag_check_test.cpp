@@ -47,10 +47,3 @@ TEST(KeywordTagCheck, OffsetsCountCharactersNotBytes) {
     EXPECT_EQ(hit->column, 3u);
     EXPECT_EQ(hit->offset, 13u + 2u + 3u);
 }
-
-TEST(KeywordTagCheck, MessagesAreTheProgramsOwn) {
-    EXPECT_EQ(kAddMetaTagsQuestion, "You should add Meta Tags to this web page! \r\rRun the Key "
-                                    "Word finder in auto mode to see how its done.");
-    EXPECT_EQ(kKeywordTagFoundMessage, "This is your Key Word Meta Tag.");
-    EXPECT_EQ(kKeywordTagNotAddedMessage, "Key Word Meta Tag not added");
-}

@@ -187,3 +187,21 @@ TEST(CaseInsensitiveFileLocator, PrefersTheExactName) {
     // Otherwise the first in name order.
     EXPECT_EQ(locator.locate((dir / "a.HTML").string()), (dir / "A.HTML").string());
 }
+
+TEST(RecentFilesOnDisk, UpperCasedEntryReopensTheRealFileUntilItIsGone) {
+    lumora::testing::TempDir dir;
+    const std::string page = (dir / "My Pages" / "Index.html").string();
+    std::filesystem::create_directories(dir / "My Pages");
+    lumora::testing::writeFile(page, "<html>");
+    MemoryProfile profile;
+    CaseInsensitiveFileLocator locator;
+    RecentFiles recent(profile, locator);
+
+    recent.enterAtTop(page);
+    ASSERT_EQ(recent.menuItems().size(), 1u);
+    EXPECT_EQ(recent.entry(1).filePath, page);
+
+    std::filesystem::remove(page);
+    EXPECT_TRUE(recent.menuItems().empty());
+    EXPECT_EQ(profile.readValue("Oldies", "1"), "");
+}
