@@ -170,7 +170,7 @@ MetaTagOutcome buildMetaTags(text::Lines page, const MetaTagControls& controls, 
                                     .description = controls.includeDescription,
                                     .keywords = controls.includeKeywords,
                                     .hiddenWords = controls.addHiddenWords};
-        page = splitReplacedTags(page, replaced);
+        page = splitReplacedTags(std::move(page), replaced);
         const bool titleCut = markReplacedLines(page, replaced);
         writeTags(page, controls, facts, titleCut, outcome);
     }

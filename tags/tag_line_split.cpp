@@ -102,16 +102,16 @@ bool isBlank(std::string_view s) {
 
 } // namespace
 
-text::Lines splitReplacedTags(const text::Lines& page, const ReplacedTags& tags) {
+text::Lines splitReplacedTags(text::Lines page, const ReplacedTags& tags) {
     text::Lines out;
     out.reserve(page.size());
-    for (const std::string& line : page) {
+    for (std::string& line : page) {
         const std::vector<Span> spans = replacedSpans(line, tags);
         const std::string_view view = line;
         const bool alone = spans.size() == 1 && isBlank(view.substr(0, spans[0].begin)) &&
                            isBlank(view.substr(spans[0].end));
         if (spans.empty() || alone) {
-            out.push_back(line);
+            out.push_back(std::move(line));
             continue;
         }
         size_t position = 0;

@@ -18,6 +18,6 @@ struct ReplacedTags {
 // (text before, the tag, text after, ...), dropping pieces that are empty or blank. A tag alone
 // on its line, blanks around it allowed, stays as it is. Tags are found ignoring case; the
 // pieces keep their letters.
-text::Lines splitReplacedTags(const text::Lines& page, const ReplacedTags& tags);
+text::Lines splitReplacedTags(text::Lines page, const ReplacedTags& tags);
 
 } // namespace lumora::tags
