@@ -1,6 +1,6 @@
 #include "html_word_list.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 namespace lumora::tags {
 
@@ -27,19 +27,10 @@ const std::array<std::string_view, 100> kHtmlWordList = {
     "vspace",      "vspace", "vspace",  "vspace",   "vspace",
 };
 
-namespace {
-
-// Sorted copy for lookups; the list itself keeps its documented order.
-struct SortedWords {
-    std::array<std::string_view, 100> words = kHtmlWordList;
-    SortedWords() { std::sort(words.begin(), words.end()); }
-};
-
-} // namespace
-
 bool isHtmlWord(std::string_view word) {
-    static const SortedWords sorted;
-    return std::binary_search(sorted.words.begin(), sorted.words.end(), word);
+    static const std::unordered_set<std::string_view> words(kHtmlWordList.begin(),
+                                                            kHtmlWordList.end());
+    return words.contains(word);
 }
 
 } // namespace lumora::tags

@@ -26,12 +26,21 @@ bool isClosed(std::string_view line) {
 }
 
 bool containsImageName(std::string_view s) {
-    return s.find(".gif") != std::string_view::npos || s.find(".jpg") != std::string_view::npos;
+    return s.find('.') != std::string_view::npos &&
+           (s.find(".gif") != std::string_view::npos || s.find(".jpg") != std::string_view::npos);
 }
 
+// The finder's separators (no tilde, unlike the scanner's), as a table: every character of
+// every proposal is looked up.
+constexpr std::array<bool, 256> kSeparatorTable = [] {
+    std::array<bool, 256> table{};
+    for (char c : std::string_view(".<>=/-,;:()!\"#$%&'&0123456789"))
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
 bool isSeparator(char c) {
-    static constexpr std::string_view kSeparators = ".<>=/-,;:()!\"#$%&'&0123456789";
-    return kSeparators.find(c) != std::string_view::npos;
+    return kSeparatorTable[static_cast<unsigned char>(c)];
 }
 
 std::string replaceImageWords(std::string_view candidate) {
