@@ -24,6 +24,7 @@ struct Window {
     std::vector<std::string> listBox4;
     std::string titleStorage;
     std::string descriptionStorage;
+    bool includeDescription = true;
     bool tagsPassed = true;
     std::vector<std::string> shown;
     std::vector<std::string> asked;
@@ -44,6 +45,7 @@ struct Window {
         FinderInput input;
         input.foundKeywords = listBox3;
         input.chosenKeywords = listBox4;
+        input.includeDescription = includeDescription;
         input.storage = kind == FinderKind::Title ? titleStorage : descriptionStorage;
         ProposalFinder finder(kind, input);
         FinderStep step = finder.start(page);
@@ -65,6 +67,7 @@ struct Window {
         controls.chosenKeywords = listBox4;
         controls.titleStorage = titleStorage;
         controls.descriptionStorage = descriptionStorage;
+        controls.includeDescription = includeDescription;
         const MetaTagCheck check = checkMetaTagBuild(page, controls);
         if (check.stopMessage) {
             shown.push_back(*check.stopMessage);
@@ -147,4 +150,22 @@ TEST(TagChain, CancelAtTheTitleStopsEverything) {
     EXPECT_EQ(window.titleStorage, "");
     EXPECT_TRUE(window.tagsPassed);
     EXPECT_FALSE(window.memo6.empty());
+}
+
+TEST(TagChain, TitleWithoutDescriptionGoesStraightToTheBuilder) {
+    Window window;
+    window.includeDescription = false;
+    window.answers = {Answer::Yes, Answer::Yes};
+    window.runChain();
+    EXPECT_EQ(window.shown,
+              (std::vector<std::string>{"Now we will pick a TITLE for your web page"}));
+    EXPECT_EQ(window.descriptionStorage, "and info on title search engines and much more.");
+    const Lines sample = samplePage();
+    EXPECT_EQ(Lines(window.page.begin(), window.page.begin() + 6),
+              (Lines{"<html>", "<head>",
+                     "<title>!!! AND HELP SEARCH ENGINES RANK YOUR PAGES WELL SEARCH ENGINES READ "
+                     "THE FIRST !!!</title>",
+                     sample[3],
+                     "<meta name=\"keywords\" content=\"title,search,engines,search engines\">",
+                     "</head>"}));
 }
