@@ -31,7 +31,9 @@ struct MetaTagOutcome {
     std::vector<std::string> messages; // one OK box each, in order (shown before the new page)
     std::string descriptionStorage;    // Edit1DescrptStorage from now on
     // Also on completion: Memo6 emptied, TagsPassed cleared, the caret at the very start, and
-    // the mode's buttons and title display reset as after a scan (automatic) or hidden (manual).
+    // in automatic mode Button5, SpeedButton1 and Button6 disabled, BitBtn1FullAuto enabled and
+    // GroupBox2 titled "Automatic Set Up"; in manual mode Panel1 and Label3TileKW hidden and the
+    // label's caption a single space.
     bool clearScanKeywords = false; // Memo6
     bool clearTagsPassed = false;   // TagsPassed
     bool caretToStart = false;

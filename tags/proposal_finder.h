@@ -19,11 +19,10 @@ namespace lumora::tags {
 enum class ChainNext { Stop, RunDescriptionFinder, RunBuilder };
 
 struct FinderInput {
-    bool automaticMode = true;      // RadioB_Automatic
-    bool includeTitle = true;       // CheckBxDOtitle
-    bool includeDescription = true; // CheckBxDOdisription
-    std::vector<std::string>
-        foundKeywords; // ListBox3: copied into the chosen list in automatic mode
+    bool automaticMode = true;               // RadioB_Automatic
+    bool includeTitle = true;                // CheckBxDOtitle
+    bool includeDescription = true;          // CheckBxDOdisription
+    std::vector<std::string> foundKeywords;  // ListBox3: walked (and shown) in automatic mode
     std::vector<std::string> chosenKeywords; // ListBox4: the keywords walked in manual mode
     std::string storage; // Edit1TileStorage for the title, Edit1DescrptStorage for the description
 };
