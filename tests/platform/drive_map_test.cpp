@@ -1,3 +1,5 @@
+#include "platform/atomic_file.h"
+#include "platform/current_directory.h"
 #include "platform/drive_map.h"
 #include "platform/host_path_case.h"
 #include "scoped_environment.h"
@@ -148,4 +150,23 @@ TEST(DriveMap, DriveLettersOfWindowsPaths) {
     EXPECT_EQ(driveLetterOf("\\x"), 0);
     EXPECT_EQ(driveLetterOf("1:\\x"), 0);
     EXPECT_EQ(driveLetterOf("C"), 0);
+}
+
+TEST(DriveMap, TheCurrentDirectoryIsChangedAndReadInWindowsNames) {
+    DriveD d;
+    const fs::path saved = fs::current_path();
+    setCurrentDirectory(d.drives, "D:\\LUMORA\\SUB\\");
+    const std::string inside = currentDirectory(d.drives);
+    const fs::path host = fs::current_path();
+    setCurrentDirectory(d.drives, "D:");
+    const std::string root = currentDirectory(d.drives);
+    EXPECT_THROW(setCurrentDirectory(d.drives, "D:\\LUMORA\\MISSING"), FileError);
+    EXPECT_THROW(setCurrentDirectory(d.drives, "D:\\LUMORA\\SUB\\README.TXT"), FileError);
+    EXPECT_THROW(setCurrentDirectory(d.drives, "Q:\\"), FileError);
+    const std::string unchanged = currentDirectory(d.drives);
+    fs::current_path(saved);
+    EXPECT_EQ(inside, "D:\\Lumora\\Sub");
+    EXPECT_EQ(host, d.dir / "Lumora" / "Sub");
+    EXPECT_EQ(root, "D:\\");
+    EXPECT_EQ(unchanged, "D:\\");
 }
