@@ -3,6 +3,7 @@
 #include "ascii_nocase.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace lumora::platform {
 
@@ -116,26 +117,29 @@ std::string ProfileDocument::readString(std::string_view section, std::string_vi
     return found ? *found : std::string(defaultValue);
 }
 
+ProfileDocument::Section& ProfileDocument::appendSection(std::string_view name) {
+    if (sections_.empty())
+        sections_.push_back(Section{});
+    // A blank line between sections, as Windows writes them.
+    auto& previous = sections_.back();
+    if ((previous.headed || !previous.lines.empty()) &&
+        (previous.lines.empty() || !trimBlanks(previous.lines.back().text).empty()))
+        previous.lines.push_back(makeLine(""));
+    Section added;
+    added.name = singleLine(name);
+    added.headed = true;
+    added.header = "[" + added.name + "]";
+    sections_.push_back(std::move(added));
+    return sections_.back();
+}
+
 void ProfileDocument::writeString(std::string_view section, std::string_view key,
                                   std::string_view value) {
     const std::string cleanKey = singleLine(key);
     const std::string entry = cleanKey + "=" + singleLine(value);
     Section* found = findSection(section);
-    if (!found) {
-        if (sections_.empty())
-            sections_.push_back(Section{});
-        // A blank line between sections, as Windows writes them.
-        auto& previous = sections_.back();
-        if (previous.headed || !previous.lines.empty())
-            if (previous.lines.empty() || !trimBlanks(previous.lines.back().text).empty())
-                previous.lines.push_back(makeLine(""));
-        Section added;
-        added.name = singleLine(section);
-        added.headed = true;
-        added.header = "[" + added.name + "]";
-        sections_.push_back(std::move(added));
-        found = &sections_.back();
-    }
+    if (!found)
+        found = &appendSection(section);
     for (auto& line : found->lines) {
         if (line.isEntry && equalsIgnoringCase(line.key, cleanKey)) {
             line = makeLine(line.key + "=" + singleLine(value));
@@ -149,34 +153,46 @@ void ProfileDocument::writeString(std::string_view section, std::string_view key
     found->lines.insert(insertAt, makeLine(entry));
 }
 
+void ProfileDocument::writeSection(
+    std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries) {
+    Section* found = findSection(section);
+    if (!found) {
+        found = &appendSection(section);
+    } else {
+        // Keep the blank lines that end the section, so the next header stays apart.
+        size_t trailingBlanks = 0;
+        while (trailingBlanks < found->lines.size() &&
+               trimBlanks(found->lines[found->lines.size() - 1 - trailingBlanks].text).empty())
+            ++trailingBlanks;
+        found->lines.erase(found->lines.begin(),
+                           found->lines.end() - static_cast<std::ptrdiff_t>(trailingBlanks));
+    }
+    std::vector<Line> lines;
+    lines.reserve(entries.size());
+    for (const auto& [key, value] : entries)
+        lines.push_back(makeLine(singleLine(key) + "=" + singleLine(value)));
+    found->lines.insert(found->lines.begin(), std::make_move_iterator(lines.begin()),
+                        std::make_move_iterator(lines.end()));
+}
+
 std::vector<std::string> ProfileDocument::keys(std::string_view section) const {
     std::vector<std::string> result;
     const Section* found = findSection(section);
     if (!found)
         return result;
-    for (const auto& line : found->lines) {
-        if (!line.isEntry || line.key.empty())
-            continue;
-        const bool seen = std::any_of(result.begin(), result.end(), [&](const std::string& key) {
-            return equalsIgnoringCase(key, line.key);
-        });
-        if (!seen)
+    std::unordered_set<std::string> seen;
+    for (const auto& line : found->lines)
+        if (line.isEntry && !line.key.empty() && seen.insert(upperAscii(line.key)).second)
             result.push_back(line.key);
-    }
     return result;
 }
 
 std::vector<std::string> ProfileDocument::sections() const {
     std::vector<std::string> result;
-    for (const auto& section : sections_) {
-        if (!section.headed)
-            continue;
-        const bool seen = std::any_of(result.begin(), result.end(), [&](const std::string& name) {
-            return equalsIgnoringCase(name, section.name);
-        });
-        if (!seen)
+    std::unordered_set<std::string> seen;
+    for (const auto& section : sections_)
+        if (section.headed && seen.insert(upperAscii(section.name)).second)
             result.push_back(section.name);
-    }
     return result;
 }
 

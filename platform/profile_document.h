@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lumora::platform {
@@ -32,6 +33,12 @@ public:
     // document. Blanks around the value cannot be kept, as on Windows, and a value
     // cannot hold a line break: CR and LF are written as blanks.
     void writeString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Replaces everything the section holds with these entries, in this order, in
+    // one pass however many there are (a log's list of files); a missing section is
+    // appended. Comments inside the section go with the old entries.
+    void writeSection(std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& entries);
 
     // The keys of the section in file order, each once (first spelling), without
     // empty key names.
@@ -62,6 +69,7 @@ private:
     };
 
     Section* findSection(std::string_view name);
+    Section& appendSection(std::string_view name);
     const Section* findSection(std::string_view name) const;
     static Line makeLine(std::string text);
 

@@ -84,6 +84,27 @@ TEST(ProfileDocument, ErasingSectionsAndDeletingKeys) {
                                                            "ais");
 }
 
+TEST(ProfileDocument, AWholeSectionIsReplacedInPlace) {
+    auto document = ProfileDocument::parse(kLog);
+    document.writeSection("DIRECTORIES",
+                          {{"Install", "D:\\Apps\\"}, {"Windows System", "SYSTEM\\"}});
+    document.writeSection("Program Groups", {{"0", "Lumora:~:"}, {"1", "Lumora:~:Lumora"}});
+    document.writeSection("Files", {});
+    EXPECT_EQ(document.serialize(), "; written by setup\r\n"
+                                    "[Directories]\r\n"
+                                    "Install=D:\\Apps\\\r\n"
+                                    "Windows System=SYSTEM\\\r\n"
+                                    "\r\n"
+                                    "[Files]\r\n"
+                                    "  [ Language ]  \r\n"
+                                    "Language=Fran\xc3\xa7"
+                                    "ais\r\n"
+                                    "\r\n"
+                                    "[Program Groups]\r\n"
+                                    "0=Lumora:~:\r\n"
+                                    "1=Lumora:~:Lumora\r\n");
+}
+
 TEST(ProfileDocument, ValuesAreBytesAndCannotBreakALine) {
     ProfileDocument document;
     const std::string latin1 = "C:\\CAF\xc9\\\x80\xff";
