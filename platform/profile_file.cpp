@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 
+#include <limits>
 #include <system_error>
 
 namespace lumora::platform {
@@ -57,17 +58,20 @@ long long ProfileFile::readInteger(std::string_view section, std::string_view ke
         negative = digits.front() == '-';
         digits.remove_prefix(1);
     }
-    unsigned long long result = 0;
+    // Saturates instead of overflowing: the file is outside our control.
+    constexpr long long largest = std::numeric_limits<long long>::max();
+    long long result = 0;
     size_t used = 0;
     for (char c : digits) {
         if (c < '0' || c > '9')
             break;
-        result = result * 10 + static_cast<unsigned long long>(c - '0');
+        const int digit = c - '0';
+        result = result > (largest - digit) / 10 ? largest : result * 10 + digit;
         ++used;
     }
     if (!used)
         return defaultValue;
-    return negative ? -static_cast<long long>(result) : static_cast<long long>(result);
+    return negative ? -result : result;
 }
 
 std::vector<std::string> ProfileFile::keys(std::string_view section) const {

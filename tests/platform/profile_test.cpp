@@ -3,6 +3,7 @@
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace lumora::platform;
 using lumora::testing::TempDir;
@@ -180,6 +181,7 @@ TEST(ProfileFile, IntegersAreDecimalOrHexadecimal) {
         document.writeString("BDE Files", "Negative", "-12abc");
         document.writeString("BDE Files", "Text", "three");
         document.writeString("BDE Files", "Empty", "");
+        document.writeString("BDE Files", "Huge", "-99999999999999999999999");
     });
     EXPECT_EQ(log.readInteger("BDE Files", "BDE Type", 0), 3);
     EXPECT_EQ(log.readInteger("bde files", "HEX", 0), 31);
@@ -187,4 +189,5 @@ TEST(ProfileFile, IntegersAreDecimalOrHexadecimal) {
     EXPECT_EQ(log.readInteger("BDE Files", "Text", 7), 7);
     EXPECT_EQ(log.readInteger("BDE Files", "Empty", 7), 7);
     EXPECT_EQ(log.readInteger("BDE Files", "Missing", 7), 7);
+    EXPECT_EQ(log.readInteger("BDE Files", "Huge", 0), -std::numeric_limits<long long>::max());
 }
