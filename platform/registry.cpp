@@ -201,6 +201,9 @@ bool changeStore(const fs::path& file, const std::function<bool(Store&)>& change
 } // namespace
 
 std::string Registry::normalizeKey(std::string_view key) {
+    // The store keeps one key path a line.
+    if (key.find_first_of("\r\n") != std::string_view::npos)
+        throw RegistryError("Line break in registry key " + std::string(key));
     std::vector<std::string_view> parts;
     while (!key.empty()) {
         const auto end = key.find('\\');

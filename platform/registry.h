@@ -14,7 +14,7 @@
 
 namespace lumora::platform {
 
-// A key path that does not begin with a known root.
+// A key path that does not begin with a known root, or that holds a line break.
 class RegistryError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -48,7 +48,8 @@ public:
     std::vector<std::string> valueNames(std::string_view key) const;
 
     // Canonical spelling of a key path: the root's long name, single backslashes,
-    // no leading or trailing backslash. Throws RegistryError for an unknown root.
+    // no leading or trailing backslash. Throws RegistryError for an unknown root or
+    // a line break in the path.
     static std::string normalizeKey(std::string_view key);
 
 private:

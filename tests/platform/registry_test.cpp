@@ -84,6 +84,7 @@ TEST(Registry, KeyPathsNeedAKnownRoot) {
     EXPECT_THROW(registry.writeString("SOFTWARE\\Borland", "DLLPath", "x"), RegistryError);
     EXPECT_THROW(registry.keyExists(""), RegistryError);
     EXPECT_THROW(registry.writeString("HKLM", "x", "y"), RegistryError);
+    EXPECT_THROW(registry.createKey("HKLM\\SOFTWARE\nHKLM\\Injected"), RegistryError);
     EXPECT_FALSE(fs::exists(dir / "registry"));
 }
 
