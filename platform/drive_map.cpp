@@ -168,39 +168,48 @@ std::optional<fs::path> DriveMap::toHostPath(std::string_view windowsPath) const
         return std::nullopt;
 
     fs::path base;
+    std::vector<std::string> parts;
+    // Starts from the current directory, when a drive reaches it (and it is the
+    // required drive, if one is given), so that ".." can climb out of it.
+    auto startAtCurrentDirectory = [&](char requiredLetter) {
+        std::error_code error;
+        const auto name = toWindowsPath(fs::current_path(error));
+        if (error || !name || (requiredLetter && (*name)[0] != requiredLetter))
+            return false;
+        base = *root((*name)[0]);
+        std::string_view below = std::string_view(*name).substr(3);
+        while (!below.empty()) {
+            const auto end = below.find('\\');
+            parts.emplace_back(below.substr(0, end));
+            below = end == std::string_view::npos ? std::string_view() : below.substr(end + 1);
+        }
+        return true;
+    };
+    auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
+
     std::string_view rest = windowsPath;
     if (hasDriveLetter(windowsPath)) {
-        auto drive = root(windowsPath[0]);
+        const auto drive = root(windowsPath[0]);
         if (!drive)
             return std::nullopt;
-        base = *drive;
         rest.remove_prefix(2);
-        // "C:name" is relative to the drive's current directory; only the host's
-        // current directory is tracked, so it counts from the drive root when the
-        // current directory lies on another drive.
-        if (!rest.empty() && rest.front() != '\\' && rest.front() != '/') {
-            std::error_code error;
-            const fs::path current = fs::current_path(error);
-            if (!error && relativeBelow(absoluteNormal(current), *drive))
-                base = current;
-        }
-    } else if (!rest.empty() && (rest.front() == '\\' || rest.front() == '/')) {
-        std::error_code error;
-        const fs::path current = absoluteNormal(fs::current_path(error));
-        const auto currentName = toWindowsPath(current);
-        if (!currentName)
+        // "C:name" is relative to the current directory when that lies on C:, and to
+        // the drive root otherwise (one current directory is kept, not one a drive).
+        if (rest.empty() || isSeparator(rest.front()) ||
+            !startAtCurrentDirectory(upperAscii(windowsPath[0])))
+            base = *drive;
+    } else if (!rest.empty() && isSeparator(rest.front())) {
+        if (!startAtCurrentDirectory(0))
             return std::nullopt;
-        base = *root((*currentName)[0]);
-    } else {
+        parts.clear();
+    } else if (!startAtCurrentDirectory(0)) {
         std::error_code error;
         base = fs::current_path(error);
         if (error)
             return std::nullopt;
     }
 
-    // Only the components below the base are resolved lexically, so ".." never
-    // climbs above the drive root, as on Windows.
-    std::vector<std::string> parts;
+    // ".." never climbs above the drive root, as on Windows.
     while (!rest.empty()) {
         const auto end = rest.find_first_of("\\/");
         const std::string_view part = rest.substr(0, end);

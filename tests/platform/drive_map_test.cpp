@@ -65,12 +65,17 @@ TEST(DriveMap, TwoEntriesDifferingOnlyInCaseResolveToTheFirstInByteOrder) {
 TEST(DriveMap, PathsWithoutDriveCountFromTheCurrentDirectory) {
     DriveD d;
     const fs::path saved = fs::current_path();
+    fs::current_path(d.dir / "Lumora" / "Sub");
+    auto up = d.drives.toHostPath("..\\SUB\\README.TXT");
+    auto upOnDrive = d.drives.toHostPath("D:..\\..\\..\\LUMORA");
     fs::current_path(d.dir / "Lumora");
     auto relative = d.drives.toHostPath("SUB\\README.TXT");
     auto rooted = d.drives.toHostPath("\\LUMORA\\SUB");
     auto driveRelative = d.drives.toHostPath("D:SUB");
     fs::current_path(saved);
-    ASSERT_TRUE(relative && rooted && driveRelative);
+    ASSERT_TRUE(up && upOnDrive && relative && rooted && driveRelative);
+    EXPECT_EQ(*up, d.dir / "Lumora" / "Sub" / "ReadMe.txt");
+    EXPECT_EQ(*upOnDrive, d.dir / "Lumora");
     EXPECT_EQ(*relative, d.dir / "Lumora" / "Sub" / "ReadMe.txt");
     EXPECT_EQ(*rooted, d.dir / "Lumora" / "Sub");
     EXPECT_EQ(*driveRelative, d.dir / "Lumora" / "Sub");
