@@ -64,12 +64,16 @@ std::string fileSystemTypeOf(const fs::path& path) {
             continue;
         std::string mountPoint;
         // Blanks and backslashes in mount points are written as octal escapes.
-        for (size_t i = 0; i < fields[4].size(); ++i) {
-            if (fields[4][i] == '\\' && i + 3 < fields[4].size()) {
-                mountPoint += static_cast<char>(std::stoi(fields[4].substr(i + 1, 3), nullptr, 8));
+        const std::string& field = fields[4];
+        auto isOctal = [](char c) { return c >= '0' && c <= '7'; };
+        for (size_t i = 0; i < field.size(); ++i) {
+            if (field[i] == '\\' && i + 3 < field.size() && isOctal(field[i + 1]) &&
+                isOctal(field[i + 2]) && isOctal(field[i + 3])) {
+                mountPoint += static_cast<char>((field[i + 1] - '0') * 64 +
+                                                (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
                 i += 3;
             } else {
-                mountPoint += fields[4][i];
+                mountPoint += field[i];
             }
         }
         std::string type;
