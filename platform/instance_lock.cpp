@@ -60,6 +60,13 @@ InstanceLock::InstanceLock(const fs::path& programPath) : lockFile_(lockFilePath
         int fd = ::open(lockFile_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd < 0)
             return;
+        // In a shared temporary directory another user could make the file first and
+        // hold it to keep us from starting; such a file does not count.
+        struct stat owner {};
+        if (::fstat(fd, &owner) != 0 || owner.st_uid != ::geteuid()) {
+            ::close(fd);
+            return;
+        }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const bool busy = errno == EWOULDBLOCK;
             ::close(fd);

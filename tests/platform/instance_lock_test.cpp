@@ -97,3 +97,14 @@ TEST(InstanceLock, WithoutALockFileTheCheckPasses) {
     EXPECT_FALSE(lock.anotherInstanceRuns());
     fs::remove(InstanceLock::lockFilePath(program));
 }
+
+TEST(InstanceLock, ALockFileOfAnotherUserIsNotTrusted) {
+    const fs::path program = "/opt/lumora-test/foreign/setup";
+    const fs::path lockFile = InstanceLock::lockFilePath(program);
+    lumora::testing::writeFile(lockFile, "");
+    if (::chown(lockFile.c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "only root can give a file to another user here";
+    InstanceLock lock(program);
+    EXPECT_EQ(lock.state(), InstanceLock::State::Unavailable);
+    fs::remove(lockFile);
+}
