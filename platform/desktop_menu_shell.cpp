@@ -1,0 +1,243 @@
+#include "desktop_menu_shell.h"
+
+#include "ascii_nocase.h"
+#include "atomic_file.h"
+#include "desktop_entry_format.h"
+#include "host_path_case.h"
+#include "program_start.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <system_error>
+#include <unistd.h>
+
+namespace lumora::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kPrefix = "lumora-setup-";
+constexpr std::string_view kGroupKey = "X-Lumora-Group";
+constexpr std::string_view kItemKey = "X-Lumora-Item";
+
+fs::path xdgDirectory(const char* variable, const char* fallbackBelowHome) {
+    const char* value = std::getenv(variable);
+    if (value && *value == '/')
+        return value;
+    const char* home = std::getenv("HOME");
+    return fs::path(home ? home : "") / fallbackBelowHome;
+}
+
+std::string xmlEscaped(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string readOrEmpty(const fs::path& path) {
+    try {
+        return readWholeFile(path);
+    } catch (const FileError&) {
+        return {};
+    }
+}
+
+bool writeFile(const fs::path& path, const std::string& text) {
+    std::error_code error;
+    fs::create_directories(path.parent_path(), error);
+    try {
+        writeFileAtomically(path, text);
+        return true;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+bool isExecutableProgram(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
+}
+
+} // namespace
+
+DesktopMenuLocations DesktopMenuLocations::forCurrentUser() {
+    const fs::path data = xdgDirectory("XDG_DATA_HOME", ".local/share");
+    const fs::path config = xdgDirectory("XDG_CONFIG_HOME", ".config");
+    return {data / "applications", data / "desktop-directories",
+            config / "menus" / "applications-merged"};
+}
+
+DesktopMenuShell::DesktopMenuShell(DriveMap drives, DesktopMenuLocations locations)
+    : drives_(std::move(drives)), locations_(std::move(locations)) {}
+
+std::string DesktopMenuShell::groupId(const std::string& group) const {
+    return std::string(kPrefix) + desktopIdPart(group);
+}
+
+fs::path DesktopMenuShell::directoryFile(const std::string& group) const {
+    return locations_.desktopDirectories / (groupId(group) + ".directory");
+}
+
+fs::path DesktopMenuShell::menuFile(const std::string& group) const {
+    return locations_.mergedMenus / (groupId(group) + ".menu");
+}
+
+// "--" never occurs inside a group's ID, so it separates the group from the item.
+fs::path DesktopMenuShell::itemFile(const std::string& group, const std::string& item) const {
+    return locations_.applications / (groupId(group) + "--" + desktopIdPart(item) + ".desktop");
+}
+
+std::vector<fs::path> DesktopMenuShell::itemFiles(const std::string& group) const {
+    std::vector<fs::path> files;
+    const std::string prefix = groupId(group) + "--";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(locations_.applications, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) == 0 && entry.path().extension() == ".desktop")
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> DesktopMenuShell::groupNames() {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(locations_.desktopDirectories, error)) {
+        const std::string file = entry.path().filename().string();
+        if (file.rfind(kPrefix, 0) != 0 || entry.path().extension() != ".directory")
+            continue;
+        const std::string name = desktopEntryValue(readOrEmpty(entry.path()), kGroupKey);
+        if (!name.empty())
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return upperAscii(a) < upperAscii(b);
+    });
+    return names;
+}
+
+bool DesktopMenuShell::hasGroup(const std::string& name) {
+    std::error_code error;
+    return fs::exists(directoryFile(name), error);
+}
+
+bool DesktopMenuShell::createGroup(const std::string& name) {
+    if (hasGroup(name))
+        return true;
+    const std::string id = groupId(name);
+    const std::string directory = "[Desktop Entry]\n"
+                                  "Type=Directory\n"
+                                  "Name=" +
+                                  escapeDesktopValue(name) +
+                                  "\n"
+                                  "Icon=folder\n" +
+                                  std::string(kGroupKey) + "=" + escapeDesktopValue(name) + "\n";
+    const std::string menu = "<!DOCTYPE Menu PUBLIC \"-//freedesktop//DTD Menu 1.0//EN\"\n"
+                             " \"http://www.freedesktop.org/standards/menu-spec/menu-1.0.dtd\">\n"
+                             "<Menu>\n"
+                             "  <Name>Applications</Name>\n"
+                             "  <Menu>\n"
+                             "    <Name>" +
+                             xmlEscaped(id) +
+                             "</Name>\n"
+                             "    <Directory>" +
+                             xmlEscaped(id) +
+                             ".directory</Directory>\n"
+                             "    <Include>\n"
+                             "      <Category>X-" +
+                             xmlEscaped(id) +
+                             "</Category>\n"
+                             "    </Include>\n"
+                             "  </Menu>\n"
+                             "</Menu>\n";
+    // The menu refers to the directory file, so that is written first.
+    return writeFile(directoryFile(name), directory) && writeFile(menuFile(name), menu);
+}
+
+bool DesktopMenuShell::deleteGroup(const std::string& name) {
+    if (!hasGroup(name))
+        return false;
+    std::error_code error;
+    for (const auto& item : itemFiles(name))
+        fs::remove(item, error);
+    fs::remove(menuFile(name), error);
+    return fs::remove(directoryFile(name), error);
+}
+
+std::optional<std::vector<std::string>>
+DesktopMenuShell::launchCommand(std::string_view commandLine) const {
+    // The command line as sent is the quoted file path, a blank and the arguments;
+    // the path is read as the program name of a command line.
+    std::vector<std::string> arguments = splitCommandLine(commandLine);
+    if (arguments.empty() || arguments.front().empty())
+        return std::nullopt;
+    const std::string& file = arguments.front();
+    std::optional<fs::path> host;
+    if (file.front() == '/')
+        host = resolveIgnoringCase(file);
+    else
+        host = drives_.toHostPath(file);
+    if (!host)
+        return std::nullopt;
+    if (!isExecutableProgram(*host))
+        return std::vector<std::string>{"xdg-open", host->string()};
+    arguments.front() = host->string();
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument.size() >= 3 && hasDriveLetter(argument) && argument[2] == '\\')
+            if (auto translated = drives_.toHostPath(argument))
+                arguments[i] = translated->string();
+    }
+    return arguments;
+}
+
+bool DesktopMenuShell::addItem(const std::string& group, const std::string& commandLine,
+                               const std::string& name) {
+    const auto command = launchCommand(commandLine);
+    if (!command)
+        return false;
+    const fs::path target =
+        command->front() == "xdg-open" ? fs::path(command->back()) : fs::path(command->front());
+    const std::string id = groupId(group);
+    std::string entry = "[Desktop Entry]\n"
+                        "Type=Application\n"
+                        "Name=" +
+                        escapeDesktopValue(name) + "\n";
+    entry += "Exec=" + desktopExecValue(*command) + "\n";
+    entry += "Path=" + escapeDesktopValue(target.parent_path().string()) + "\n";
+    entry += "Terminal=false\n";
+    entry += "Categories=Utility;X-" + id + ";\n";
+    entry += std::string(kGroupKey) + "=" + escapeDesktopValue(group) + "\n";
+    entry += std::string(kItemKey) + "=" + escapeDesktopValue(name) + "\n";
+    return writeFile(itemFile(group, name), entry);
+}
+
+bool DesktopMenuShell::deleteItem(const std::string& group, const std::string& name) {
+    bool removed = false;
+    std::error_code error;
+    for (const auto& file : itemFiles(group))
+        if (equalsIgnoringCase(desktopEntryValue(readOrEmpty(file), kItemKey), name))
+            removed = fs::remove(file, error) || removed;
+    return removed;
+}
+
+} // namespace lumora::platform

@@ -1,0 +1,41 @@
+#pragma once
+// The installer's single-instance check: a lock file named from the program's path
+// and held with flock(2) for the life of the process. The kernel drops the lock when
+// the holder ends in any way, so a lock left by a killed process never blocks.
+
+#include <filesystem>
+
+namespace lumora::platform {
+
+class InstanceLock {
+public:
+    enum class State {
+        Held,          // this process is the one instance
+        HeldElsewhere, // another running process holds it
+        Unavailable,   // no lock file could be made; the check passes, as on Windows
+        Released,      // was held, given up by release()
+    };
+
+    // Tries to take the lock for the program at `programPath` (made absolute, so
+    // every way of naming one program file gives the same lock).
+    explicit InstanceLock(const std::filesystem::path& programPath);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    State state() const { return state_; }
+    bool anotherInstanceRuns() const { return state_ == State::HeldElsewhere; }
+    // Gives the lock up early (the destructor does it otherwise).
+    void release();
+
+    // $XDG_RUNTIME_DIR/lumora-setup-<hash>-<name>.lock, or the same name in the
+    // temporary directory when there is no runtime directory.
+    static std::filesystem::path lockFilePath(const std::filesystem::path& programPath);
+
+private:
+    State state_ = State::Unavailable;
+    int fd_ = -1;
+    std::filesystem::path lockFile_;
+};
+
+} // namespace lumora::platform
