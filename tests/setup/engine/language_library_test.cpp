@@ -1,0 +1,117 @@
+#include "setup/engine/english_catalogue.h"
+#include "setup/engine/language_library.h"
+#include "setup/engine/language_library/tslang32_api.h"
+#include "setup/engine/message_catalogue.h"
+#include "setup/engine/optional_library.h"
+#include "setup/engine/scripted_setup_interaction.h"
+#include "setup/engine/setup_message_dlg.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+
+using namespace setupkit;
+
+namespace {
+
+std::filesystem::path binDir() {
+    const char* dir = std::getenv("LUMORA_BIN_DIR");
+    return dir ? std::filesystem::path(dir) : std::filesystem::current_path();
+}
+
+// The format placeholders of a text, in order: a translation must keep them.
+std::vector<std::string> placeholders(std::string_view text) {
+    std::vector<std::string> found;
+    static const std::regex placeholder("%[sd%]");
+    const std::string s(text);
+    for (auto it = std::sregex_iterator(s.begin(), s.end(), placeholder);
+         it != std::sregex_iterator(); ++it)
+        found.push_back(it->str());
+    return found;
+}
+
+size_t ampersands(std::string_view text) {
+    return std::count(text.begin(), text.end(), '&');
+}
+
+const std::vector<std::string> ShippedLanguages = {
+    "English", "Français", "Deutsch", "Español", "Italiano", "Dutch", "Norwegian", "Hungarian",
+};
+
+} // namespace
+
+TEST(LanguageLibrary, ShippedLibraryListsItsLanguages) {
+    ScriptedSetupInteraction interaction;
+    MessageCatalogue catalogue(interaction, languageLibraryIn(binDir()));
+    EXPECT_EQ(catalogue.Languages(), ShippedLanguages);
+}
+
+TEST(LanguageLibrary, SwitchingToDeutsch) {
+    ScriptedSetupInteraction interaction;
+    MessageCatalogue catalogue(interaction, languageLibraryIn(binDir()));
+    catalogue.setLanguage("Deutsch");
+    EXPECT_EQ(catalogue.Language(), "Deutsch");
+    EXPECT_EQ(catalogue.StringBase(), 1000);
+    EXPECT_EQ(catalogue.GetText(9), "&Weiter");
+    EXPECT_EQ(catalogue.GetText(11), "&Abbrechen");
+    EXPECT_EQ(catalogue.GetText(2), "Die Installation wurde erfolgreich abgeschlossen.");
+    EXPECT_TRUE(interaction.messages().empty());
+
+    // The kit's box now speaks German too.
+    interaction.answer(mrYes);
+    SetupMessageDlg(catalogue, "?", mtConfirmation, mbYes | mbNo);
+    EXPECT_EQ(interaction.messages()[0].title, "Bestätigung");
+    EXPECT_EQ(interaction.messages()[0].buttonCaptions, (std::vector<std::string>{"&Ja", "&Nein"}));
+}
+
+TEST(LanguageLibrary, EveryLanguageTranslatesTheWholeCatalogue) {
+    std::unique_ptr<StringTable> library = openLanguageLibrary(binDir() / LanguageLibraryFileName);
+    ASSERT_TRUE(library);
+    for (size_t language = 1; language < ShippedLanguages.size(); ++language) {
+        const int base = static_cast<int>(language - 1) * 1000;
+        EXPECT_EQ(library->loadString(base), ShippedLanguages[language]);
+        for (int i = 1; i < CatalogueSize; ++i) {
+            const std::optional<std::string> text = library->loadString(base + i);
+            const std::string_view english = EnglishCatalogue[static_cast<size_t>(i)];
+            ASSERT_TRUE(text) << ShippedLanguages[language] << " text " << i;
+            EXPECT_NE(*text, "") << ShippedLanguages[language] << " text " << i;
+            EXPECT_EQ(placeholders(*text), placeholders(english))
+                << ShippedLanguages[language] << " text " << i << ": " << *text;
+            EXPECT_EQ(ampersands(*text), ampersands(english))
+                << ShippedLanguages[language] << " text " << i << ": " << *text;
+        }
+        EXPECT_FALSE(library->loadString(base + CatalogueSize));
+    }
+    EXPECT_FALSE(library->loadString(static_cast<int>(ShippedLanguages.size() - 1) * 1000));
+}
+
+TEST(LanguageLibrary, LongTextIsCutAtACharacterBoundary) {
+    std::unique_ptr<OptionalLibrary> library =
+        OptionalLibrary::open(binDir() / LanguageLibraryFileName);
+    ASSERT_TRUE(library);
+    auto loadString =
+        reinterpret_cast<TsLangLoadStringFunction>(library->symbol(TSLANG_LOAD_STRING_SYMBOL));
+    ASSERT_TRUE(loadString);
+    char buffer[8];
+    // "Français" in five bytes would end inside the two bytes of its "ç".
+    EXPECT_EQ(loadString(0, buffer, 6), 4);
+    EXPECT_STREQ(buffer, "Fran");
+    EXPECT_EQ(loadString(0, buffer, 7), 6);
+    EXPECT_STREQ(buffer, "Franç");
+    EXPECT_EQ(loadString(93, buffer, 0), 0);
+    EXPECT_EQ(loadString(-5, buffer, 8), 0);
+    EXPECT_STREQ(buffer, "");
+}
+
+TEST(LanguageLibrary, MissingOrForeignFileMeansEnglishOnly) {
+    lumora::testing::TempDir dir;
+    EXPECT_FALSE(openLanguageLibrary(dir / LanguageLibraryFileName));
+    lumora::testing::writeFile(dir / LanguageLibraryFileName, "not a library");
+    EXPECT_FALSE(openLanguageLibrary(dir / LanguageLibraryFileName));
+
+    ScriptedSetupInteraction interaction;
+    MessageCatalogue catalogue(interaction, languageLibraryIn(dir.path()));
+    EXPECT_EQ(catalogue.Languages(), std::vector<std::string>{"English"});
+}
