@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <regex>
 
 using namespace setupkit;
 
@@ -24,11 +24,9 @@ std::filesystem::path binDir() {
 // The format placeholders of a text, in order: a translation must keep them.
 std::vector<std::string> placeholders(std::string_view text) {
     std::vector<std::string> found;
-    static const std::regex placeholder("%[sd%]");
-    const std::string s(text);
-    for (auto it = std::sregex_iterator(s.begin(), s.end(), placeholder);
-         it != std::sregex_iterator(); ++it)
-        found.push_back(it->str());
+    for (size_t at = text.find('%'); at != std::string_view::npos && at + 1 < text.size();
+         at = text.find('%', at + 2))
+        found.emplace_back(text.substr(at, 2));
     return found;
 }
 
