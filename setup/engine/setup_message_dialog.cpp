@@ -111,20 +111,20 @@ SetupMessageDialog::SetupMessageDialog(const SetupMessageBox& box, QWidget* pare
     panel->setGeometry(0, bodyHeight, geometry_.clientWidth, MessageBoxPanelHeight);
     QPushButton* firstButton = nullptr;
     for (size_t i = 0; i < box.buttons.size(); ++i) {
-        const MessageBoxButton& spec = box.buttons[i];
-        auto* button = new QPushButton(qt(spec.caption), panel);
-        button->setObjectName(qt(spec.name));
-        button->setIcon(style()->standardIcon(glyphOfButton(spec.member)));
+        const MessageBoxButton& entry = box.buttons[i];
+        auto* button = new QPushButton(qt(entry.caption), panel);
+        button->setObjectName(qt(entry.name));
+        button->setIcon(style()->standardIcon(glyphOfButton(entry.member)));
         button->setGeometry(geometry_.buttonLefts[i], MessageBoxButtonTop, MessageBoxButtonWidth,
                             MessageBoxButtonHeight);
         button->setAutoDefault(false);
-        if (spec.member == mbOK || spec.member == mbYes)
+        if (entry.member == mbOK || entry.member == mbYes)
             button->setDefault(true);
         if (!firstButton)
             firstButton = button;
-        if (spec.member == mbCancel || (spec.member == mbNo && escapeResult_ == 0))
-            escapeResult_ = spec.result;
-        const int result = spec.result;
+        if (entry.member == mbCancel || (entry.member == mbNo && escapeResult_ == 0))
+            escapeResult_ = entry.result;
+        const int result = entry.result;
         if (result == mrNone)
             connect(button, &QPushButton::clicked, this, &SetupMessageDialog::helpRequested);
         else

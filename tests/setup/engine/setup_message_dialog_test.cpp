@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -115,4 +116,22 @@ TEST_F(SetupMessageDialogTest, QtInteractionShowsTheBoxModally) {
                 button(*dialog, "B2")->click();
     });
     EXPECT_EQ(SetupMessageDlg(shown, "Skip this file?", mtConfirmation, mbYes | mbNo), mrNo);
+}
+
+TEST(QtSetupInteraction, StandardBoxAnswersWithTheKitsResults) {
+    QtSetupInteraction interaction;
+    QString shownText;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                shownText = box->text();
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == "All")
+                        b->click();
+            }
+    });
+    EXPECT_EQ(interaction.showStandardMessage("Line one\r\nLine two", mtConfirmation,
+                                              mbYes | mbNo | mbAll),
+              mrAll);
+    EXPECT_EQ(shownText, "Line one\nLine two");
 }
