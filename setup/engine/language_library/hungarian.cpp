@@ -29,7 +29,7 @@ const Catalogue Hungarian = {
     "Megerősítés",
     "Információ",
     "Célmappa kiválasztása",
-    "&Tallózás",
+    "Ta&llózás",
     "Célmappa",
     "A telepítő a következő mappába telepíti a(z) %s programot.",
     "A mappát a Tallózás gombra kattintva módosíthatja.",

@@ -12,7 +12,7 @@ const Catalogue Italian = {
     "Nuova applicazione",
     "Impossibile caricare la DLL della lingua.  Verrà usata la lingua predefinita.",
     "&Indietro",
-    "&Avanti",
+    "A&vanti",
     "&Fine",
     "&Annulla",
     "&Riprova",

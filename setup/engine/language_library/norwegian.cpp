@@ -19,7 +19,7 @@ const Catalogue Norwegian = {
     "&Ignorer",
     "A&lle",
     "&Ja",
-    "N&ei",
+    "&Nei",
     "&OK",
     "Av&slutt",
     "&Hjelp",

@@ -34,6 +34,21 @@ size_t ampersands(std::string_view text) {
     return std::count(text.begin(), text.end(), '&');
 }
 
+// The character after the ampersand, ASCII letters folded to lower case.
+std::string acceleratorOf(std::string_view caption) {
+    const size_t at = caption.find('&');
+    if (at == std::string_view::npos || at + 1 >= caption.size())
+        return {};
+    size_t length = 1;
+    while (at + 1 + length < caption.size() &&
+           (static_cast<unsigned char>(caption[at + 1 + length]) & 0xC0) == 0x80)
+        ++length;
+    std::string key(caption.substr(at + 1, length));
+    if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'Z')
+        key[0] = static_cast<char>(key[0] + 32);
+    return key;
+}
+
 const std::vector<std::string> ShippedLanguages = {
     "English", "Français", "Deutsch", "Español", "Italiano", "Dutch", "Norwegian", "Hungarian",
 };
@@ -112,4 +127,29 @@ TEST(LanguageLibrary, MissingOrForeignFileMeansEnglishOnly) {
     ScriptedSetupInteraction interaction;
     MessageCatalogue catalogue(interaction, languageLibraryIn(dir.path()));
     EXPECT_EQ(catalogue.Languages(), std::vector<std::string>{"English"});
+}
+
+TEST(LanguageLibrary, ButtonsShownTogetherHaveDistinctAccelerators) {
+    // Wizard buttons with the directory page's Browse and the engine page's Reinstall,
+    // and the button sets the pages ask their questions with.
+    const std::vector<std::vector<int>> together = {
+        {8, 9, 11, 26},   {8, 10, 11, 26}, {8, 9, 11, 74}, {8, 10, 11, 74}, {15, 16, 11},
+        {15, 16, 14, 11}, {17, 11},        {18, 12, 13},   {12, 11},        {15, 16, 19},
+    };
+    ScriptedSetupInteraction interaction;
+    MessageCatalogue catalogue(interaction, languageLibraryIn(binDir()));
+    for (const std::string& language : ShippedLanguages) {
+        catalogue.setLanguage(language);
+        ASSERT_EQ(catalogue.Language(), language);
+        for (const std::vector<int>& texts : together) {
+            std::vector<std::string> keys;
+            for (const int text : texts) {
+                const std::string key = acceleratorOf(catalogue.GetText(text));
+                EXPECT_NE(key, "") << language << " text " << text;
+                EXPECT_EQ(std::count(keys.begin(), keys.end(), key), 0)
+                    << language << ": \"" << catalogue.GetText(text) << "\" clashes";
+                keys.push_back(key);
+            }
+        }
+    }
 }
