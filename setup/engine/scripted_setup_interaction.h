@@ -1,0 +1,62 @@
+#pragma once
+// The interaction seam for tests and unattended runs: records every box exactly as it
+// would be shown (texts, kind, buttons, geometry) and answers from a queue. A box that
+// was not scripted, or an answer that is not one of the box's buttons, throws
+// UnscriptedInteraction so the run stops where it went wrong.
+
+#include "setup/engine/setup_interaction.h"
+
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace setupkit {
+
+class UnscriptedInteraction : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+struct RecordedMessage {
+    enum class Box { Setup, Standard };
+    Box box = Box::Setup;
+    int kind = 0;
+    std::string title; // the kit's box only
+    std::string text;
+    unsigned buttons = 0;                       // the set as asked
+    std::vector<std::string> buttonCaptions;    // the kit's box: in placement order
+    std::vector<int> buttonResults;             // likewise
+    std::optional<MessageBoxGeometry> geometry; // the kit's box only
+    int answer = 0;                             // mrNone while unanswered
+};
+
+class ScriptedSetupInteraction : public SetupInteraction {
+public:
+    explicit ScriptedSetupInteraction(MessageBoxMetrics metrics = MessageBoxMetrics::fixedPitch());
+
+    // The next box, whatever it says, is answered with `result`.
+    void answer(int result);
+    // The next box must show exactly `text`; it is answered with `result`.
+    void answer(std::string text, int result);
+
+    const std::vector<RecordedMessage>& messages() const { return messages_; }
+    size_t pendingAnswers() const { return answers_.size(); }
+
+    int showSetupMessage(const SetupMessageBox& box) override;
+    int showStandardMessage(std::string_view text, int kind, unsigned buttons) override;
+
+private:
+    struct Answer {
+        std::optional<std::string> expectedText;
+        int result;
+    };
+    int takeAnswer(const RecordedMessage& message);
+
+    MessageBoxMetrics metrics_;
+    std::deque<Answer> answers_;
+    std::vector<RecordedMessage> messages_;
+};
+
+} // namespace setupkit

@@ -1,0 +1,45 @@
+#include "setup/pages/progress_bar_layout.h"
+
+#include <algorithm>
+
+namespace setupkit {
+
+int clampMaxValue(int maxValue) {
+    return std::max(maxValue, 0);
+}
+
+int clampProgress(int progress, int maxValue) {
+    return std::clamp(progress, 0, clampMaxValue(maxValue));
+}
+
+long long roundedRatioHalfEven(long long numerator, long long denominator) {
+    if (denominator <= 0)
+        return 0;
+    long long quotient = numerator / denominator;
+    long long remainder = numerator % denominator;
+    if (remainder < 0) { // floor division for negative numerators
+        --quotient;
+        remainder += denominator;
+    }
+    if (2 * remainder > denominator || (2 * remainder == denominator && quotient % 2 != 0))
+        ++quotient;
+    return quotient;
+}
+
+ProgressBarLayout layoutProgressBar(int progress, int maxValue, int width, int height,
+                                    int textHeight) {
+    ProgressBarLayout layout;
+    layout.percent = static_cast<int>(roundedRatioHalfEven(100LL * progress, maxValue));
+    layout.text = std::to_string(layout.percent) + "%";
+    const int inner = std::max(width - 2, 0);
+    layout.filledWidth = static_cast<int>(
+        std::clamp<long long>(roundedRatioHalfEven(1LL * progress * inner, maxValue), 0, inner));
+    const int innerHeight = std::max(height - 2, 0);
+    layout.filled = {1, 1, layout.filledWidth, innerHeight};
+    layout.empty = {layout.filledWidth + 1, 1, inner - layout.filledWidth, innerHeight};
+    layout.textCentreX = width / 2;
+    layout.textTop = (height - textHeight) / 2 + 2;
+    return layout;
+}
+
+} // namespace setupkit
