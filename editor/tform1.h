@@ -173,6 +173,7 @@ private:
     void connectHandlers();
     void setReport(const std::string& text);
     void applyMode(bool automatic);
+    void runFinder(bool title);
     void writePage(const std::string& path);
     void setSensitivity(int position);
     static constexpr const char* kFileFilter =

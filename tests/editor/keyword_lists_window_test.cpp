@@ -41,6 +41,7 @@ class KeywordListsWindow : public lumora::testing::WindowTest {};
 
 TEST_F(KeywordListsWindow, FilterOffBringsMarkupWordsBackAndOnReloadsFromStartDirectory) {
     startWindow(std::vector<std::string>{"font", "face", "the"});
+    form->RadioB_NOauto->setChecked(true); // the scan alone, without the tag chain
     setPage({"<font face=arial>the rose</font> <font face=arial>the rose</font>"});
     form->TrackBar1->setValue(1);
     form->Button5Click();

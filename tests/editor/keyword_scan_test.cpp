@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 using namespace lumora;
 
 namespace {
@@ -51,6 +53,7 @@ class KeywordScan : public lumora::testing::WindowTest {};
 
 TEST_F(KeywordScan, SampleHeadLinesContributeNothing) {
     startWindow();
+    form->RadioB_NOauto->setChecked(true); // the scan alone, without the tag chain
     form->TrackBar1->setValue(1);
     form->Button5Click();
     ASSERT_TRUE(form->ListBox2);
@@ -65,6 +68,7 @@ TEST_F(KeywordScan, SampleHeadLinesContributeNothing) {
 
 TEST_F(KeywordScan, ReportListsTheKeywordsLastToFirst) {
     startWindow();
+    form->RadioB_NOauto->setChecked(true); // the scan alone, without the tag chain
     setPage({"gamma alpha beta", "gamma alpha beta", "gamma alpha beta"});
     form->TrackBar1->setValue(1);
     ui.clearRecords();
@@ -81,6 +85,7 @@ TEST_F(KeywordScan, ReportListsTheKeywordsLastToFirst) {
 
 TEST_F(KeywordScan, TooManyAt24RaisesAndRescansAt25ThenSettles) {
     startWindow();
+    form->RadioB_NOauto->setChecked(true); // the scan alone, without the tag chain
     setPage(repeatedWords(12, 24));
     form->TrackBar1->setValue(24);
     form->Button5Click();
@@ -93,6 +98,7 @@ TEST_F(KeywordScan, TooManyAt24RaisesAndRescansAt25ThenSettles) {
 
 TEST_F(KeywordScan, TooManyAt25QuotesTwentySixAndStops) {
     startWindow();
+    form->RadioB_NOauto->setChecked(true); // the scan alone, without the tag chain
     setPage(repeatedWords(12, 25));
     form->TrackBar1->setValue(25);
     form->Button5Click();
@@ -102,6 +108,7 @@ TEST_F(KeywordScan, TooManyAt25QuotesTwentySixAndStops) {
 
 TEST_F(KeywordScan, AlternationEndsAtASensitivityAlreadyScanned) {
     startWindow();
+    form->RadioB_NOauto->setChecked(true); // the scan alone, without the tag chain
     setPage(repeatedWords(12, 5));
     form->Button5Click();
     EXPECT_EQ(ui.texts(),
@@ -123,6 +130,7 @@ TEST_F(KeywordScan, FailedTagTestScansNothing) {
 
 TEST_F(KeywordScan, NoiseListFiltersAndTheTestRunsOnlyUntilPassed) {
     startWindow(std::vector<std::string>{"the", " alpha\t", "Beta"});
+    form->RadioB_NOauto->setChecked(true); // the scan alone, without the tag chain
     setPage({"The alpha beta gamma delta epsilon zeta eta theta"});
     form->TrackBar1->setValue(1);
     form->Button5Click();
@@ -163,6 +171,7 @@ TEST_F(KeywordScan, ManualModeUncoversTheListsForMoreThanTwoKeywords) {
 
 TEST_F(KeywordScan, ProgressRunsThroughThePumpAndEndsAtZero) {
     startWindow();
+    form->RadioB_NOauto->setChecked(true); // the scan alone, without the tag chain
     std::vector<std::string> lines(2000, "apple banana cherry damson elder");
     setPage(lines);
     int seenMaximum = 0;
@@ -182,4 +191,24 @@ TEST_F(KeywordScan, AnEditDuringTheScanIsSeenByTheNextScan) {
     setPage(repeatedWords(6, 3));
     form->Button5Click();
     EXPECT_EQ(form->Memo6.size(), 6u);
+}
+
+TEST_F(KeywordScan, AutomaticChainStartsWithThreeKeywordsButNotWithTwo) {
+    startWindow();
+    setPage({"alpha beta gamma", "alpha beta gamma"});
+    form->TrackBar1->setValue(2);
+    ui.queueAnswer(editor::Answer::Cancel); // the title finder's first proposal
+    form->Button5Click();
+    // Three keywords are too few; the sensitivity reaches 0 and the chain still runs.
+    EXPECT_EQ(form->TrackBar1->value(), 0);
+    EXPECT_TRUE(ui.allAnswersUsed());
+    EXPECT_TRUE(std::any_of(ui.records().begin(), ui.records().end(), [](const auto& r) {
+        return r.kind == editor::ScriptedInteraction::Kind::Question;
+    }));
+
+    ui.clearRecords();
+    setPage({"alpha beta", "alpha beta"});
+    form->TrackBar1->setValue(2);
+    form->Button5Click(); // an unscripted question would throw
+    EXPECT_EQ(ui.texts().back(), tooFew(2, 0));
 }
