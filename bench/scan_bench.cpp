@@ -10,7 +10,6 @@
 #include "keywords/word_counts.h"
 #include "text/page_codec.h"
 
-#include <QApplication>
 #include <QTextCursor>
 #include <benchmark/benchmark.h>
 
@@ -104,12 +103,3 @@ void WholeClickAfterEdit(benchmark::State& state) {
 BENCHMARK(WholeClickAfterEdit)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

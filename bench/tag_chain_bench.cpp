@@ -13,7 +13,6 @@
 #include "tags/proposal_finder.h"
 #include "text/page_codec.h"
 
-#include <QApplication>
 #include <QListWidget>
 #include <benchmark/benchmark.h>
 
@@ -109,12 +108,3 @@ void BuilderLogic(benchmark::State& state) {
 BENCHMARK(BuilderLogic)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
