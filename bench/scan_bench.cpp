@@ -10,6 +10,7 @@
 #include "keywords/word_counts.h"
 #include "text/page_codec.h"
 
+#include <QRadioButton>
 #include <QTextCursor>
 #include <benchmark/benchmark.h>
 
@@ -53,7 +54,9 @@ void ScanLogic(benchmark::State& state) {
 }
 BENCHMARK(ScanLogic)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond);
 
+// Manual mode: the click is the scan itself, without the tag chain after it.
 struct OffscreenWindow {
+    OffscreenWindow() { form.RadioB_NOauto->setChecked(true); }
     lumora::editor::ScriptedInteraction ui;
     lumora::editor::ScriptedPump pump;
     lumora::editor::TForm1 form{{ui, pump, "/nonexistent"}};
