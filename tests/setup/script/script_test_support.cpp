@@ -1,5 +1,7 @@
 #include "script_test_support.h"
 
+#include "temp_dir.h"
+
 namespace setupkit::testing {
 
 namespace {
@@ -137,6 +139,56 @@ std::string currentScript(List files, List disks, List dirs, List groups, List c
                           List unInstall) {
     return encode(List{5, "App", files, disks, dirs, groups, choiceItems, choiceData, winItems,
                        winGroups, List{}, List{}, List{}, log, unInstall});
+}
+
+std::string olderScript(int version) {
+    List disks{"Disk one"};
+    if (version >= 3)
+        disks.emplace_back(1000);
+    disks.emplace_back("Disk two");
+    if (version >= 3)
+        disks.emplace_back(0);
+
+    List files;
+    const auto addFile = [&](const char* name, const char* source, int date, int size, int disk,
+                             bool compressed, int compressedSize) {
+        for (Value value :
+             {Value(name), Value(source), Value(date), Value(size), Value(disk), Value(true)})
+            files.push_back(std::move(value));
+        if (version >= 4) {
+            files.emplace_back(compressed);
+            files.emplace_back(compressedSize);
+        }
+    };
+    addFile("ReadMe.txt", "C:\\SRC\\", 655916839, 400, 1, false, 0);
+    addFile("Lumora.exe", "C:\\SRC\\", 655916839, 900, 1, true, 700);
+    addFile("extra.dat", "C:\\SRC\\", 0, 50, 2, false, 0);
+    addFile("ghost.txt", "", 0, 10, 7, false, 0);
+
+    List dirs;
+    const auto addDir = [&](const char* name, const char* dir, const char* parent, List names) {
+        dirs.emplace_back(name);
+        dirs.emplace_back(dir);
+        if (version >= 2)
+            dirs.emplace_back(parent);
+        dirs.emplace_back(std::move(names));
+    };
+    addDir("Install", "C:\\APP\\", "", List{"readme.TXT", "Lumora.exe", "missing.txt"});
+    addDir("Help", "HELP\\", "Install", List{"EXTRA.DAT"});
+    addDir("Windows", "C:\\WINDOWS\\", "", List{});
+
+    const List choiceData{"suInstallType",
+                          List{"Common Files", List{"ReadMe.txt"}, List{}, "Full",
+                               List{"lumora.exe", "extra.dat", "ghost.txt", "nothing.txt"}, List{},
+                               "common files", List{}, List{"README.TXT"}}};
+    const List winGroups{
+        "suGroups", "Lumora",
+        List{"Lumora", "", "Install", "lumora.EXE", "Read me", "/s", "Nowhere", "ReadMe.txt"}};
+    return encode(List{version, "Older", disks, files, dirs, choiceData, winGroups});
+}
+
+std::string fixturePath(const std::string& name) {
+    return (lumora::testing::sourceDir() / "tests/setup/script/fixtures" / name).string();
 }
 
 std::string bytesOf(std::initializer_list<int> values) {

@@ -49,4 +49,12 @@ template <class List> std::vector<std::string> namesOf(const List& list) {
     return names;
 }
 
+// A hand-made script in the layout of format versions 1 to 4: two disks, four files
+// (one on no disk), three directories, one choice page and one program group; the
+// script tests and the fuzz seeds use it.
+std::string olderScript(int version);
+
+// Where the fixture files live in the sources.
+std::string fixturePath(const std::string& name);
+
 } // namespace setupkit::testing
