@@ -4,7 +4,6 @@
 #include "setup/script/script_positions.h"
 #include "setup/script/setup_data.h"
 
-#include <ranges>
 #include <unordered_set>
 
 namespace setupkit {
@@ -37,9 +36,10 @@ std::vector<const TSetupDir*> TSetupDir::chain() const {
 }
 
 std::string TSetupDir::FullPath() const {
+    const std::vector<const TSetupDir*> dirs = chain();
     std::string path;
-    for (const TSetupDir* dir : chain() | std::views::reverse)
-        path += dir->dir_;
+    for (auto dir = dirs.rbegin(); dir != dirs.rend(); ++dir)
+        path += (*dir)->dir_;
     return path;
 }
 
