@@ -22,6 +22,8 @@ public:
 
     // The bytes must outlive the reader.
     explicit ValueReader(std::string_view bytes) : bytes_(bytes) {}
+    // A temporary string would be gone before the first read.
+    explicit ValueReader(std::string&&) = delete;
 
     std::size_t position() const { return position_; }
     std::size_t remaining() const { return bytes_.size() - position_; }

@@ -86,7 +86,8 @@ TEST(ValueStream, BooleansListsAndRawBytes) {
     EXPECT_TRUE(reader.atEnd());
 
     // Any tag but true reads as false, and only the tag is consumed.
-    ValueReader integer(bytesOf({2, 9}));
+    const std::string bytes = bytesOf({2, 9});
+    ValueReader integer(bytes);
     EXPECT_FALSE(integer.readBoolean());
     EXPECT_TRUE(integer.readBoolean());
 }
