@@ -40,7 +40,7 @@ bool ValueReader::endOfList() const {
 }
 
 void ValueReader::readListBegin() {
-    if (static_cast<ValueTag>(takeTag()) != ValueTag::List)
+    if (readTag() != ValueTag::List)
         invalidValue();
     if (depth_ >= kMaxListDepth)
         invalidValue();
@@ -48,14 +48,14 @@ void ValueReader::readListBegin() {
 }
 
 void ValueReader::readListEnd() {
-    if (static_cast<ValueTag>(takeTag()) != ValueTag::EndOfList)
+    if (readTag() != ValueTag::EndOfList)
         invalidValue();
     if (depth_ > 0)
         --depth_;
 }
 
 std::int32_t ValueReader::readInteger() {
-    switch (static_cast<ValueTag>(takeTag())) {
+    switch (readTag()) {
     case ValueTag::Int8:
         return static_cast<std::int8_t>(takeLittleEndian(1));
     case ValueTag::Int16:
@@ -69,7 +69,7 @@ std::int32_t ValueReader::readInteger() {
 
 std::string ValueReader::readString() {
     std::size_t length = 0;
-    switch (static_cast<ValueTag>(takeTag())) {
+    switch (readTag()) {
     case ValueTag::String:
         length = takeLittleEndian(1);
         break;
@@ -83,7 +83,7 @@ std::string ValueReader::readString() {
 }
 
 bool ValueReader::readBoolean() {
-    return static_cast<ValueTag>(takeTag()) == ValueTag::True;
+    return readTag() == ValueTag::True;
 }
 
 double ValueReader::readDate() {

@@ -34,6 +34,8 @@ public:
     ValueTag nextTag() const;
     // Whether the next tag closes a list (not consumed). "Stream read error" at the end.
     bool endOfList() const;
+    // Consumes the next tag alone, for values whose payload the caller reads itself.
+    ValueTag readTag() { return static_cast<ValueTag>(takeByte()); }
 
     void readListBegin();
     void readListEnd();
@@ -52,7 +54,6 @@ public:
 
 private:
     std::uint8_t takeByte();
-    std::uint8_t takeTag() { return takeByte(); }
     std::uint32_t takeLittleEndian(std::size_t width);
     [[noreturn]] static void invalidValue();
     [[noreturn]] static void readError();

@@ -8,54 +8,48 @@
 
 namespace setupkit {
 
-namespace {
-std::uint8_t tag(ValueTag t) {
-    return static_cast<std::uint8_t>(t);
-}
-} // namespace
-
 void ValueWriter::writeLittleEndian(std::uint32_t value, int width) {
     for (int i = 0; i < width; ++i)
         bytes_.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
 }
 
 void ValueWriter::writeListBegin() {
-    writeTag(tag(ValueTag::List));
+    writeTag(ValueTag::List);
 }
 
 void ValueWriter::writeListEnd() {
-    writeTag(tag(ValueTag::EndOfList));
+    writeTag(ValueTag::EndOfList);
 }
 
 void ValueWriter::writeInteger(std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
     if (value >= -128 && value <= 127) {
-        writeTag(tag(ValueTag::Int8));
+        writeTag(ValueTag::Int8);
         writeLittleEndian(bits, 1);
     } else if (value >= -32768 && value <= 32767) {
-        writeTag(tag(ValueTag::Int16));
+        writeTag(ValueTag::Int16);
         writeLittleEndian(bits, 2);
     } else {
-        writeTag(tag(ValueTag::Int32));
+        writeTag(ValueTag::Int32);
         writeLittleEndian(bits, 4);
     }
 }
 
 void ValueWriter::writeString(std::string_view text) {
     if (text.size() <= 255) {
-        writeTag(tag(ValueTag::String));
+        writeTag(ValueTag::String);
         writeLittleEndian(static_cast<std::uint32_t>(text.size()), 1);
     } else {
         if (text.size() > std::numeric_limits<std::int32_t>::max())
             throw std::length_error("string too long for a stored value");
-        writeTag(tag(ValueTag::LString));
+        writeTag(ValueTag::LString);
         writeLittleEndian(static_cast<std::uint32_t>(text.size()), 4);
     }
     bytes_.append(text);
 }
 
 void ValueWriter::writeBoolean(bool value) {
-    writeTag(tag(value ? ValueTag::True : ValueTag::False));
+    writeTag(value ? ValueTag::True : ValueTag::False);
 }
 
 void ValueWriter::writeDate(double dateTime) {
