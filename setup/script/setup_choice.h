@@ -40,6 +40,7 @@ public:
     void Assign(const TSetupChoiceItem& source, const ScriptPositions& sourcePositions);
 
 protected:
+    bool canBeReferenced() const override { return true; }
     void collectOwned(ElementSet& into) override;
 
 private:

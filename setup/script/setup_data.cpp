@@ -1,5 +1,6 @@
 #include "setup/script/setup_data.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace setupkit {
@@ -67,9 +68,13 @@ void TSetupData::forgetElement(TSetupElement& element) {
 
 void TSetupData::forgetElements(const ElementSet& gone) {
     ReleasedElements released;
-    for (TSetupElement* element : attached_)
-        if (!gone.contains(element))
-            element->dropReferences(gone, released);
+    const bool referenced = std::any_of(
+        gone.begin(), gone.end(), [](const TSetupElement* e) { return e->canBeReferenced(); });
+    if (referenced) {
+        for (TSetupElement* element : attached_)
+            if (!gone.contains(element))
+                element->dropReferences(gone, released);
+    }
     if (logFileDir_ && gone.contains(logFileDir_))
         logFileDir_ = nullptr;
     for (TSetupElement* element : gone) {

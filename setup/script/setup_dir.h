@@ -36,6 +36,7 @@ public:
     void Assign(const TSetupDir& source, const ScriptPositions& sourcePositions);
 
 protected:
+    bool canBeReferenced() const override { return true; }
     void dropReferences(const ElementSet& gone, ReleasedElements& released) override;
 
 private:

@@ -68,6 +68,9 @@ protected:
     static void collectOwnedOf(TSetupElement& element, ElementSet& into) {
         element.collectOwned(into);
     }
+    // Whether other elements can hold references to elements of this class; freeing
+    // only elements that cannot be referenced needs no search for references.
+    virtual bool canBeReferenced() const { return false; }
     // Forgets every reference to an element of `gone`; owned sub-elements that lose
     // their purpose go to `released`.
     virtual void dropReferences(const ElementSet& gone, ReleasedElements& released) {

@@ -33,6 +33,9 @@ public:
 
     void Assign(const TSetupFile& source);
 
+protected:
+    bool canBeReferenced() const override { return true; }
+
 private:
     friend class detail::ScriptReader;
 

@@ -53,6 +53,7 @@ public:
     void Assign(const TSetupFileGroup& source, const ScriptPositions& sourcePositions);
 
 protected:
+    bool canBeReferenced() const override { return true; }
     void collectOwned(ElementSet& into) override;
     void dropReferences(const ElementSet& gone, ReleasedElements& released) override;
     void assignGroup(const TSetupFileGroup& source, const ScriptPositions& sourcePositions);
