@@ -3,7 +3,7 @@
 # Builds the form text into <target> as a named resource (TSETUPFORM unless NAME says
 # otherwise), which the program reads with setupkit::form::findResource. The install
 # script's file records take their sizes and dates from the files of that name in
-# <files dir> (pass "" to keep them as written); list in DEPENDS the files whose changes
+# <files dir> (relative to the calling folder; pass "" to keep them as written); list in DEPENDS the files whose changes
 # should rebuild the resource.
 function(setup_embed_form target form_text files_dir)
   cmake_parse_arguments(EMBED "" "NAME" "DEPENDS" ${ARGN})
@@ -16,7 +16,8 @@ function(setup_embed_form target form_text files_dir)
   set(source "${out_dir}/${EMBED_NAME}.cpp")
   set(files_option)
   if(NOT "${files_dir}" STREQUAL "")
-    set(files_option --files "${files_dir}")
+    get_filename_component(files_path "${files_dir}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+    set(files_option --files "${files_path}")
   endif()
   add_custom_command(
     OUTPUT "${stream}" "${source}"

@@ -423,6 +423,8 @@ private:
             } else if (equalsIgnoringCase(token.text, "nil")) {
                 value.kind = Kind::Nil;
             } else {
+                if (isReservedValueWord(token.text))
+                    Lexer::fail(token, "expected a value, found \"" + token.text + "\"");
                 if (!isBareName(token.text, true))
                     Lexer::fail(token, "not an identifier: " + token.text);
                 value.kind = Kind::Identifier;

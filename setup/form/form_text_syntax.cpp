@@ -1,9 +1,11 @@
 #include "setup/form/form_text_syntax.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace setupkit::form::text_syntax {
 
@@ -42,7 +44,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 bool isReservedValueWord(std::string_view word) {
-    for (const std::string_view reserved : {"True", "False", "nil"})
+    for (const std::string_view reserved :
+         {"True", "False", "nil", "object", "end", "item", "inherited", "inline"})
         if (equalsIgnoringCase(word, reserved))
             return true;
     return false;
@@ -53,11 +56,20 @@ std::string formatExtended(long double value) {
         return std::signbit(value) ? "-NAN" : "+NAN";
     if (std::isinf(value))
         return value < 0 ? "-INF" : "+INF";
-    char buffer[64];
-    for (int precision = 1; precision <= LDBL_DECIMAL_DIG; ++precision) {
-        std::snprintf(buffer, sizeof buffer, "%.*Lg", precision, value);
+    // The fewest significant digits that read back as the same number.
+    char buffer[96];
+    int digits = 1;
+    for (; digits < LDBL_DECIMAL_DIG; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*Le", digits - 1, value);
         if (std::strtold(buffer, nullptr) == value)
             break;
+    }
+    std::snprintf(buffer, sizeof buffer, "%.*Le", digits - 1, value);
+    const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    // Plain decimals while they stay short; the exponent form otherwise.
+    if (exponent >= -5 && exponent < 18) {
+        const int decimals = std::max(digits - 1 - exponent, 0);
+        std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value);
     }
     std::string text = buffer;
     if (text.find_first_of(".eE") == std::string::npos)

@@ -13,7 +13,8 @@ bool isNameChar(char c);
 // `dotted`, also dots inside (property paths such as Font.Name, references such as
 // Form.Button).
 bool isBareName(std::string_view name, bool dotted);
-// Words that stand for values of their own and so cannot be identifier values.
+// Words that stand for values of their own, or for the text's own structure, and so
+// cannot be identifier values.
 bool isReservedValueWord(std::string_view word);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
