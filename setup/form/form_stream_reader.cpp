@@ -177,6 +177,8 @@ private:
         case FormTag::Ident:
             value.kind = Kind::Identifier;
             value.text = readShortString();
+            if (value.text.empty())
+                fail("an empty identifier", at);
             return value;
         case FormTag::False:
             value.kind = Kind::False;

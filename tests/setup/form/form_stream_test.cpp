@@ -198,6 +198,8 @@ TEST(FormStream, MalformedStreamsFailWithAClearError) {
         {"inherited", "TPF0" + bytesOf({0xF1, 2, 'T', 'A', 0, 0, 0}),
          "inherited or inline components are not supported"},
         {"trailing bytes", good + "x", "unexpected data after the root component"},
+        {"empty identifier", "TPF0" + bytesOf({2, 'T', 'A', 0, 1, 'I', 7, 0, 0, 0}),
+         "an empty identifier at offset 10"},
         {"ordered collection item",
          "TPF0" + bytesOf({2, 'T', 'A', 0, 1, 'C', 14, 2, 3, 1, 0, 0, 0, 0}),
          "collection items with an order number are not supported"},
@@ -276,5 +278,25 @@ TEST(FormStream, TheWriterRefusesWhatCouldNotBeReadBack) {
         SCOPED_TRACE(c.name);
         const std::string message = errorOf([&] { writeFormStream(c.form); });
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
+    }
+}
+
+TEST(FormStream, DamagedStreamsReadOrFailCleanly) {
+    const std::string bytes = writeFormStream(everyKindForm());
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::string damaged = bytes;
+        for (int flips = 1 + static_cast<int>(next() % 3); flips > 0; --flips)
+            damaged[next() % damaged.size()] = static_cast<char>(next() & 0xFF);
+        try {
+            const FormComponent read = readFormStream(damaged);
+            // Whatever reads must write again and read back the same.
+            EXPECT_EQ(formToText(readFormStream(writeFormStream(read))), formToText(read));
+        } catch (const EFormError&) {
+        }
     }
 }

@@ -123,6 +123,7 @@ TEST(FormText, TheParserAcceptsTheUsualVariants) {
         {"$FF", "255"},
         {"-$10", "-16"},
         {"+7", "7"},
+        {"-9223372036854775808", "-9223372036854775808"},
         {"1e3", "1000.0"},
         {"-INF", "-INF"},
         {"true", "True"},
