@@ -3,6 +3,7 @@
 #include "setup/form/form_error.h"
 #include "setup/form/form_resource.h"
 #include "setup/form/form_stream_reader.h"
+#include "setup/form/form_stream_writer.h"
 #include "setup/form/form_text_parser.h"
 #include "setup/form/form_text_writer.h"
 #include "setup/form/setup_data_property.h"
@@ -71,4 +72,47 @@ TEST(FormResource, TheBuildEmbedsTheCompiledForm) {
     EXPECT_EQ(script.Files()[1]->Size(), std::filesystem::file_size(files / "demo.exe"));
     EXPECT_EQ(script.Files()[1]->CompressedSize(), script.Files()[1]->Size());
     EXPECT_NE(script.Files()[1]->DateTime(), 0.0);
+}
+
+TEST(FormResource, ScriptFilesTakeTheFactsOfTheFilesFound) {
+    FormComponent form = parseFormText(exampleFormText());
+    FormProperty* setupData = findSetupDataProperty(form);
+    ASSERT_NE(setupData, nullptr);
+    // The first file is stored compressed: its compressed size is not the build's to know.
+    FormValue& fileRecords = setupData->value.items.at(2);
+    fileRecords.items.at(4).kind = FormValue::Kind::True;
+    fileRecords.items.at(5).integer = 10;
+
+    std::vector<std::string> asked;
+    const auto missing =
+        updateScriptFiles(*setupData, [&](std::string_view name) -> std::optional<ScriptFileFacts> {
+            asked.emplace_back(name);
+            if (name != "readme.txt")
+                return std::nullopt;
+            return ScriptFileFacts{100, 36396.5}; // 24 August 1999, noon
+        });
+    EXPECT_EQ(asked, (std::vector<std::string>{"readme.txt", "demo.exe"}));
+    EXPECT_EQ(missing, std::vector<std::string>{"demo.exe"});
+    EXPECT_EQ(setupData->value.encoded, encodeFormValue(setupData->value));
+
+    setupkit::TSetupData script;
+    setupkit::ValueReader reader(setupData->value.encoded);
+    script.ReadData(reader);
+    EXPECT_EQ(script.Files()[0]->Size(), 100);
+    EXPECT_EQ(script.Files()[0]->CompressedSize(), 10);
+    EXPECT_DOUBLE_EQ(script.Files()[0]->DateTime(), 36396.5);
+    EXPECT_EQ(script.Files()[1]->Size(), 0);
+}
+
+TEST(FormResource, ScriptFilesTheScriptCannotHoldAreRefused) {
+    FormComponent form = parseFormText(exampleFormText());
+    FormProperty* setupData = findSetupDataProperty(form);
+    ASSERT_NE(setupData, nullptr);
+    const auto tooLarge = [](std::string_view) -> std::optional<ScriptFileFacts> {
+        return ScriptFileFacts{std::uint64_t{1} << 31, 36396.5};
+    };
+    EXPECT_THROW(updateScriptFiles(*setupData, tooLarge), EFormError);
+
+    FormProperty notAScript{"SetupData", stringValue("x")};
+    EXPECT_THROW(updateScriptFiles(notAScript, tooLarge), EFormError);
 }
