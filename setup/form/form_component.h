@@ -10,6 +10,8 @@
 
 namespace setupkit::form {
 
+struct FormProperty;
+
 // One typed property value of the stream.
 struct FormValue {
     enum class Kind {
@@ -21,10 +23,10 @@ struct FormValue {
         Identifier, // text: an enumeration value, component reference or event handler name
         False,
         True,
-        Binary,     // text holds the bytes
-        Set,        // names: the members
+        Binary, // text holds the bytes
+        Set,    // names: the members
         Nil,
-        Collection, // items: each a List of properties
+        Collection, // items: each a List whose `properties` are one collection item's
     };
     Kind kind = Kind::Null;
     int64_t integer = 0;
@@ -32,8 +34,12 @@ struct FormValue {
     std::string text;
     std::vector<std::string> names;
     std::vector<FormValue> items;
+    // The properties of one collection item (a List inside a Collection).
+    std::vector<FormProperty> properties;
     // The value exactly as stored in the stream (its tag and data). Properties whose
-    // value is read by their owner (the controller's "SetupData") use these bytes.
+    // value is read by their owner (the controller's "SetupData") use these bytes. The
+    // stream reader and the text parser fill it for every property's value (not for the
+    // values nested inside one); the writer ignores it and writes the fields above.
     std::string encoded;
 };
 
