@@ -153,7 +153,8 @@ std::string formatText(const PageResult& result, const Options& options) {
         return out;
     }
     if (result.status != PageStatus::Ok) {
-        out += "left unchanged: " + result.reason + "\n";
+        // Only a command that writes leaves a page unchanged; the others just report.
+        out += (commandWrites(options.command) ? "left unchanged: " : "") + result.reason + "\n";
         // A failed tag test says why in its own messages.
         if (result.status == PageStatus::Failed)
             for (const auto& message : result.messages)

@@ -140,6 +140,8 @@ void WindowPageRunner::fullAutoGo(editor::TForm1& form, const PageRequest& reque
         if (!form.TagsPassed) {
             result.status = PageStatus::Failed;
             result.reason = kTagTestFailed;
+            result.keywords.clear(); // no scan ran
+            result.sensitivity = -1;
             return;
         }
         result.status = PageStatus::Unchanged;
