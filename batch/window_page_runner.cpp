@@ -1,0 +1,168 @@
+#include "window_page_runner.h"
+
+#include "batch/page_work.h"
+#include "editor/page_editor.h"
+#include "editor/tform1.h"
+#include "editor/track_bar.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include <memory>
+
+namespace lumora::batch {
+
+namespace {
+
+std::vector<std::string> itemsOf(const QListWidget* list) {
+    std::vector<std::string> items;
+    for (int row = 0; row < list->count(); ++row)
+        items.push_back(list->item(row)->text().toStdString());
+    return items;
+}
+
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return text;
+}
+
+constexpr const char* kTagTestFailed = "failed the tag test";
+
+} // namespace
+
+WindowPageRunner::WindowPageRunner(Options options, std::vector<std::string> filter,
+                                   std::string startDirectory)
+    : options_(std::move(options)), filter_(std::move(filter)),
+      startDirectory_(std::move(startDirectory)) {}
+
+void WindowPageRunner::applySettings(editor::TForm1& form, const Options& options,
+                                     const std::vector<std::string>& filter) {
+    form.CheckB_USEfilter->setChecked(options.useFilter);
+    form.ListBox1 = options.useFilter ? filter : std::vector<std::string>{};
+    form.CheckBxDOtitle->setChecked(options.includeTitle);
+    form.CheckBxDOdisription->setChecked(options.includeDescription);
+    form.CheckBxDOkeywrds->setChecked(options.includeKeywords);
+    form.CheckBxKwBoost->setChecked(options.keywordBooster);
+    form.CheckBxDOhidenTags->setChecked(options.addHiddenWords);
+}
+
+PageResult WindowPageRunner::run(const PageRequest& request) {
+    try {
+        readPageBytes(request.path);
+    } catch (const PageRefused& refused) {
+        return errorResult(request.path, refused.what());
+    }
+
+    PageResult result;
+    result.path = request.path;
+    try {
+        auto form =
+            std::make_unique<editor::TForm1>(editor::TForm1Services{ui_, pump_, startDirectory_});
+        // What start-up says (a missing list in the start-up directory) is not the page's.
+        ui_.clear();
+        applySettings(*form, options_, filter_);
+        ui_.setPageToOpen(request.path);
+        form->Open2Click();
+        if (ui_.errorCount() > 0)
+            return errorResult(request.path, oneLine(ui_.texts().back()));
+        if (options_.sensitivity)
+            form->TrackBar1->setValue(*options_.sensitivity);
+
+        switch (options_.command) {
+        case Command::Keywords:
+            scanKeywords(*form, result);
+            break;
+        case Command::Test:
+            testTags(*form, result);
+            break;
+        case Command::Auto:
+            fullAutoGo(*form, request, result);
+            break;
+        case Command::Compress:
+            break;
+        }
+        result.messages = ui_.texts();
+    } catch (const PageRefused& refused) {
+        result = errorResult(request.path, refused.what());
+    } catch (const std::exception& failure) {
+        result = errorResult(request.path, std::string("internal error: ") + failure.what());
+    }
+    ui_.clear();
+    // Events posted while the page was worked on (layout, deferred deletes) go now,
+    // so they do not pile up over thousands of pages.
+    QCoreApplication::processEvents();
+    return result;
+}
+
+void WindowPageRunner::scanKeywords(editor::TForm1& form, PageResult& result) {
+    // Manual mode: the scan and its sensitivity adjustment are the same, but no chain
+    // follows it.
+    form.RadioB_NOauto->setChecked(true);
+    form.Button5Click();
+    if (!form.TagsPassed) {
+        result.status = PageStatus::Failed;
+        result.reason = kTagTestFailed;
+        return;
+    }
+    result.keywords = itemsOf(form.ListBox3);
+    result.sensitivity = form.TrackBar1->value();
+}
+
+void WindowPageRunner::testTags(editor::TForm1& form, PageResult& result) {
+    form.TestMetaTags1Click();
+    if (!form.TagsPassed) {
+        result.status = PageStatus::Failed;
+        result.reason = kTagTestFailed;
+    }
+}
+
+void WindowPageRunner::fullAutoGo(editor::TForm1& form, const PageRequest& request,
+                                  PageResult& result) {
+    const text::Lines original = form.RichEdit->lines();
+    const uint64_t revision = form.RichEdit->revision();
+    std::string description;
+    ui_.onQuestion([&] { description = form.Edit1DescrptStorage; });
+    form.Button5Click();
+    ui_.onQuestion(nullptr);
+
+    const bool built = form.RichEdit->revision() != revision;
+    result.keywords = itemsOf(form.ListBox3);
+    result.sensitivity = form.TrackBar1->value();
+    result.title = form.Edit1TileStorage;
+    result.description = description;
+
+    if (!built) {
+        // The tag test passed unless the flag is still clear; only a built page clears it.
+        if (!form.TagsPassed) {
+            result.status = PageStatus::Failed;
+            result.reason = kTagTestFailed;
+            result.keywords.clear(); // no scan ran
+            result.sensitivity = -1;
+            return;
+        }
+        result.status = PageStatus::Unchanged;
+        if (result.keywords.size() <= 2)
+            result.reason = "too few keywords (" + std::to_string(result.keywords.size()) +
+                            ") for the title and the tags";
+        else if (options_.includeTitle && form.Edit1TileStorage.empty())
+            result.reason = "no title accepted";
+        else if (options_.includeTitle && options_.includeDescription && description.empty())
+            result.reason = "no description accepted";
+        else
+            result.reason =
+                "the tag builder stopped" +
+                (ui_.texts().empty() ? std::string() : ": " + oneLine(ui_.texts().back()));
+        return;
+    }
+
+    const text::Lines& page = form.RichEdit->lines();
+    result.changed = page != original;
+    if (!options_.dryRun && (result.changed || !request.output.empty()))
+        result.output = writePage(request, page, form.pageEncoding());
+}
+
+} // namespace lumora::batch

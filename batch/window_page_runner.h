@@ -1,0 +1,45 @@
+#pragma once
+// Runs keywords, test and auto through Lumora's own window, offscreen: a fresh window
+// per page, as a user who starts Lumora, opens the page and presses the command's
+// button gets it. Needs a QApplication in this process.
+
+#include "batch/batch_interaction.h"
+#include "batch/batch_options.h"
+#include "batch/page_result.h"
+#include "batch/worker_protocol.h"
+#include "editor/logic/message_pump.h"
+
+#include <string>
+#include <vector>
+
+namespace lumora::editor {
+class TForm1;
+}
+
+namespace lumora::batch {
+
+class WindowPageRunner {
+public:
+    // `filter` is the noise-word list the window gets (ignored with --no-filter);
+    // `startDirectory` is the window's start-up directory.
+    WindowPageRunner(Options options, std::vector<std::string> filter, std::string startDirectory);
+
+    PageResult run(const PageRequest& request);
+
+    // The window settings the options stand for, applied before the page is opened.
+    static void applySettings(editor::TForm1& form, const Options& options,
+                              const std::vector<std::string>& filter);
+
+private:
+    void scanKeywords(editor::TForm1& form, PageResult& result);
+    void testTags(editor::TForm1& form, PageResult& result);
+    void fullAutoGo(editor::TForm1& form, const PageRequest& request, PageResult& result);
+
+    Options options_;
+    std::vector<std::string> filter_;
+    std::string startDirectory_;
+    BatchInteraction ui_;
+    editor::IdlePump pump_;
+};
+
+} // namespace lumora::batch
