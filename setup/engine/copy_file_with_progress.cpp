@@ -22,6 +22,15 @@ static_assert(TransferSize % CopyProgressBlock == 0);
 class SourceFile {
 public:
     explicit SourceFile(const std::filesystem::path& path) {
+        // Asked before opening: opening a pipe or a device could wait forever.
+        struct stat named {};
+        if (::stat(path.c_str(), &named) != 0) {
+            if (errno == ENOENT || errno == ENOTDIR)
+                throw EInOutError("Source file doesn't exist.");
+            throw EInOutError("Error opening source file.");
+        }
+        if (!S_ISREG(named.st_mode))
+            throw EInOutError("Error opening source file.");
         fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd_ < 0) {
             if (errno == ENOENT || errno == ENOTDIR)

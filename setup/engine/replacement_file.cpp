@@ -15,6 +15,14 @@ namespace {
     throw std::system_error(errno, std::generic_category(), what);
 }
 
+// The bits the user keeps off new files, so that a source that anyone may write does
+// not install as such.
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 } // namespace
 
 ReplacementFile::ReplacementFile(const std::filesystem::path& target, unsigned mode)
@@ -36,7 +44,7 @@ ReplacementFile::ReplacementFile(const std::filesystem::path& target, unsigned m
     if (fd_ < 0)
         throwErrno(target.string());
     temporary_ = name.data();
-    if (::fchmod(fd_, static_cast<mode_t>(mode & 0777)) != 0) {
+    if (::fchmod(fd_, static_cast<mode_t>(mode & 0777) & ~currentUmask()) != 0) {
         const int error = errno;
         discard();
         throw std::system_error(error, std::generic_category(), temporary_.string());

@@ -12,7 +12,8 @@ namespace setupkit {
 
 class ReplacementFile {
 public:
-    // Creates the temporary file with the given permission bits. Throws
+    // Creates the temporary file with the given permission bits less the process's
+    // umask. Throws
     // std::system_error when the directory does not take it or the target is a
     // directory.
     ReplacementFile(const std::filesystem::path& target, unsigned mode);

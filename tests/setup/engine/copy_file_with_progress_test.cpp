@@ -90,7 +90,15 @@ TEST(CopyFileWithProgress, KeepsPermissionBitsAndTheSourceDate) {
     const struct timespec times[2] = {{1000000000, 0}, {981200000, 123456789}};
     ASSERT_EQ(::utimensat(AT_FDCWD, (dir / "tool").c_str(), times, 0), 0);
 
+    const mode_t oldMask = ::umask(027);
     CopyFileWithProgress(dir / "tool", dir / "copy");
+    writeFile(dir / "shared", "anyone may write this");
+    ASSERT_EQ(::chmod((dir / "shared").c_str(), 0666), 0);
+    CopyFileWithProgress(dir / "shared", dir / "shared.copy");
+    ::umask(oldMask);
+    struct stat shared {};
+    ASSERT_EQ(::stat((dir / "shared.copy").c_str(), &shared), 0);
+    EXPECT_EQ(shared.st_mode & 07777, 0640u);
     struct stat info {};
     ASSERT_EQ(::stat((dir / "copy").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0750u);
@@ -116,6 +124,8 @@ TEST(CopyFileWithProgress, FailuresCarryTheUsersMessages) {
     std::filesystem::create_directory(dir / "folder");
     EXPECT_EQ(copyError(dir / "missing", dir / "target"), "Source file doesn't exist.");
     EXPECT_EQ(copyError(dir / "folder", dir / "target"), "Error opening source file.");
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    EXPECT_EQ(copyError(dir / "pipe", dir / "target"), "Error opening source file.");
     EXPECT_EQ(copyError(dir / "source", dir / "no-such-dir" / "target"),
               "Error opening target file.");
     EXPECT_EQ(copyError(dir / "source", dir / "folder"), "Error opening target file.");
