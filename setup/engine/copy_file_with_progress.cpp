@@ -46,6 +46,7 @@ public:
     SourceFile& operator=(const SourceFile&) = delete;
 
     const struct stat& info() const { return info_; }
+    int descriptor() const { return fd_; }
 
     // Fills the buffer unless the file ends first; the count read.
     std::size_t readFull(char* buffer, std::size_t size) {
@@ -68,6 +69,28 @@ private:
     int fd_ = -1;
     struct stat info_ {};
 };
+
+// Moves up to TransferSize bytes from one file to the other without passing them
+// through the program, stopping short only at the end of the source. Nothing when the
+// system cannot do so for these two files (the caller then reads and writes itself).
+std::optional<std::size_t> copyInKernel(int from, int to) {
+    std::size_t moved = 0;
+    while (moved < TransferSize) {
+        const ssize_t put = ::copy_file_range(from, nullptr, to, nullptr, TransferSize - moved, 0);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            if (moved == 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
+                               errno == EOPNOTSUPP || errno == EBADF))
+                return std::nullopt;
+            throw EInOutError("Error during file copy.");
+        }
+        if (put == 0)
+            break;
+        moved += static_cast<std::size_t>(put);
+    }
+    return moved;
+}
 
 void reportBlocks(const CopyProgress& callback, std::size_t bytes, bool last) {
     if (!callback)
@@ -92,14 +115,27 @@ void CopyFileWithProgress(const std::filesystem::path& source, const std::filesy
         throw EInOutError("Error opening target file.");
     }
 
-    const auto buffer = std::make_unique<char[]>(TransferSize);
+    std::unique_ptr<char[]> buffer;
+    bool inKernel = true;
     std::uint64_t copied = 0;
     for (;;) {
-        const std::size_t got = input.readFull(buffer.get(), TransferSize);
-        try {
-            output->write(buffer.get(), got);
-        } catch (const std::system_error&) {
-            throw EInOutError("Error during file copy.");
+        std::size_t got = 0;
+        if (inKernel) {
+            const auto moved = copyInKernel(input.descriptor(), output->descriptor());
+            if (moved)
+                got = *moved;
+            else
+                inKernel = false;
+        }
+        if (!inKernel) {
+            if (!buffer)
+                buffer = std::make_unique<char[]>(TransferSize);
+            got = input.readFull(buffer.get(), TransferSize);
+            try {
+                output->write(buffer.get(), got);
+            } catch (const std::system_error&) {
+                throw EInOutError("Error during file copy.");
+            }
         }
         copied += got;
         const bool last = got < TransferSize;
