@@ -8,12 +8,13 @@ namespace lumora::bench {
 namespace {
 
 std::vector<std::string> vocabulary(std::mt19937& random) {
-    static const char* const common[] = {
-        "the",  "and",  "for",   "with", "that",  "this",  "your", "our",   "from", "are",
-        "web",  "page", "site",  "search", "engine", "garden", "roses", "summer", "water",
-        "light", "green", "plant", "soil", "flower", "seeds", "compost", "autumn", "winter"};
+    static const char* const common[] = {"the",   "and",     "for",    "with",   "that",  "this",
+                                         "your",  "our",     "from",   "are",    "web",   "page",
+                                         "site",  "search",  "engine", "garden", "roses", "summer",
+                                         "water", "light",   "green",  "plant",  "soil",  "flower",
+                                         "seeds", "compost", "autumn", "winter"};
     std::vector<std::string> words(std::begin(common), std::end(common));
-    static const char* const syllables[] = {"ka", "lo", "mi", "ra", "te", "su", "ven", "dor",
+    static const char* const syllables[] = {"ka",  "lo",  "mi",  "ra",  "te",  "su",  "ven", "dor",
                                             "pel", "tri", "ans", "bel", "cor", "fin", "gra"};
     std::uniform_int_distribution<int> count(2, 4);
     std::uniform_int_distribution<size_t> pick(0, std::size(syllables) - 1);

@@ -42,8 +42,8 @@ BENCHMARK(MemchrReference);
 
 void ScanLogic(benchmark::State& state) {
     const auto& page = lines(static_cast<size_t>(state.range(0)));
-    const std::vector<std::string> noise = {"the", "and", "for", "with", "that", "this", "your",
-                                            "our",  "from", "are", "href", "nbsp", "htm"};
+    const std::vector<std::string> noise = {"the", "and",  "for", "with", "that", "this", "your",
+                                            "our", "from", "are", "href", "nbsp", "htm"};
     for (auto _ : state) {
         lumora::keywords::WordCounts counts{lumora::keywords::NoiseFilter(noise)};
         counts.addLines(page);
@@ -73,7 +73,7 @@ BENCHMARK(LoadIntoEditor)->Unit(benchmark::kMillisecond);
 // The click after File, Open: the editor's lines are at hand.
 void WholeClickAfterOpen(benchmark::State& state) {
     OffscreenWindow window;
-    window.form.ListBox1 = {"the", "and", "for", "with", "that", "this", "your",
+    window.form.ListBox1 = {"the", "and",  "for", "with", "that", "this", "your",
                             "our", "from", "are", "href", "nbsp", "htm"};
     for (auto _ : state) {
         state.PauseTiming();

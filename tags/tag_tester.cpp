@@ -52,7 +52,8 @@ TagTestReport testMetaTags(const std::vector<std::string>& lines, std::string_vi
              "good meta tags.\rJavascript will not affect the next version of Lumora.",
              false});
     for (size_t i : quoteLines)
-        problem(lineReport("You need to put a  \"  instead of  '  in your Meta tags!", i, lines[i]));
+        problem(
+            lineReport("You need to put a  \"  instead of  '  in your Meta tags!", i, lines[i]));
     for (size_t i : titleLines)
         problem(lineReport("You need to put your TITLE tags on one line only!", i, lines[i]));
     for (size_t i : keywordLines)

@@ -37,8 +37,12 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
         throw std::runtime_error("cannot write " + path.string());
 }
 
-std::filesystem::path sourceDir() { return LUMORA_SOURCE_DIR_PATH; }
+std::filesystem::path sourceDir() {
+    return LUMORA_SOURCE_DIR_PATH;
+}
 
-std::filesystem::path binDir() { return LUMORA_BIN_DIR_PATH; }
+std::filesystem::path binDir() {
+    return LUMORA_BIN_DIR_PATH;
+}
 
 } // namespace lumora::testing
