@@ -18,6 +18,9 @@ QString escaped(const std::string& text) {
 
 HelpWindow::HelpWindow() {
     setWindowTitle(QStringLiteral("Lumora Help"));
+    // A help window left open must not keep the program running after its main
+    // window has closed; the main window's end closes it.
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(520, 440);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -4,6 +4,7 @@
 #include "tform1.h"
 
 #include "editor/clickable_label.h"
+#include "editor/logic/memory_profile.h"
 #include "editor/logic/profile_file_access.h"
 #include "editor/logic/sensitivity_preset.h"
 #include "editor/page_editor.h"
@@ -22,9 +23,16 @@ namespace lumora::editor {
 RecentFiles& TForm1::recentFiles() {
     if (!recentFiles_) {
         std::string store = recentStorePath_;
-        if (store.empty())
-            store = recentFilesStorePath(platform::programPath().string());
-        recentStore_ = std::make_unique<ProfileFileAccess>(store);
+        if (store.empty()) {
+            try {
+                store = recentFilesStorePath(platform::programPath().string());
+            } catch (const platform::FileError&) {
+                // Without a program file to sit beside, the list lasts for this run.
+                recentStore_ = std::make_unique<MemoryProfile>();
+            }
+        }
+        if (!recentStore_)
+            recentStore_ = std::make_unique<ProfileFileAccess>(store);
         recentFiles_ = std::make_unique<RecentFiles>(*recentStore_, fileLocator_);
     }
     return *recentFiles_;
