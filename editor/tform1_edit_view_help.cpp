@@ -226,6 +226,9 @@ void TForm1::applyPreviewEnabling(const PreviewEnabling& enabling) {
 void TForm1::PreviwOn1Click() {
     htmlLite1->show();
     htmlLite1->raise();
+    // Covered is not enough: an editor that kept the keyboard focus could still be
+    // typed into behind the preview.
+    RichEdit->hide();
     // Pictures of the page are read from its folder; an untitled page has none of
     // its own, so the start-up directory stands in.
     const std::string folder =
@@ -238,6 +241,7 @@ void TForm1::PreviwOn1Click() {
 void TForm1::PreviewOff1Click() {
     htmlLite1->clearPage();
     htmlLite1->hide();
+    RichEdit->show();
     applyPreviewEnabling(enablingWithPreviewOff(RadioB_Automatic->isChecked()));
 }
 

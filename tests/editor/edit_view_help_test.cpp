@@ -49,6 +49,7 @@ protected:
 TEST_F(EditViewHelp, StartsWithTheSamplePageInThePreview) {
     startWindow();
     EXPECT_FALSE(form->htmlLite1->isHidden());
+    EXPECT_TRUE(form->RichEdit->isHidden());
     EXPECT_EQ(form->htmlLite1->geometry(), form->RichEdit->geometry());
     EXPECT_TRUE(form->htmlLite1->toPlainText().contains(QStringLiteral("Lumora V 01.01")));
     EXPECT_FALSE(form->htmlLite1->toPlainText().contains(QStringLiteral("<h1>")));
@@ -62,6 +63,7 @@ TEST_F(EditViewHelp, PreviewOffKeepsTheManualStepsAwayInAutomaticMode) {
     startWindow();
     form->PreviewOff1Click();
     EXPECT_TRUE(form->htmlLite1->isHidden());
+    EXPECT_FALSE(form->RichEdit->isHidden());
     EXPECT_TRUE(form->htmlLite1->toPlainText().isEmpty());
     EXPECT_TRUE(form->PreviwOn1->isEnabled());
     EXPECT_FALSE(form->PreviewOff1->isEnabled());
