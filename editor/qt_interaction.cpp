@@ -1,7 +1,11 @@
 #include "qt_interaction.h"
 
+#include "editor/font_conversion.h"
+
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -77,6 +81,27 @@ std::optional<std::string> QtInteraction::chooseSaveFile(const FileDialogRequest
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();
+}
+
+std::optional<FontDescription> QtInteraction::chooseFont(const FontDialogRequest& request) {
+    // The widget dialog, so that an Apply button can join its buttons.
+    QFontDialog dialog(toQFont(request.initial), parent_);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (request.apply) {
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+            QPushButton* apply = buttons->addButton(QDialogButtonBox::Apply);
+            QObject::connect(apply, &QPushButton::clicked, &dialog, [&dialog, &request] {
+                request.apply(toFontDescription(dialog.currentFont()));
+            });
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return toFontDescription(dialog.selectedFont());
+}
+
+void QtInteraction::showModal(ModalDialog& dialog) {
+    dialog.runModal();
 }
 
 } // namespace lumora::editor

@@ -1,5 +1,5 @@
 #pragma once
-// The program's interaction door: real Qt message boxes and file dialogs.
+// The program's interaction door: real Qt message boxes, file and font dialogs.
 
 #include "editor/logic/interaction.h"
 
@@ -17,6 +17,8 @@ public:
     Answer ask(const std::string& text, QuestionButtons buttons) override;
     std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<FontDescription> chooseFont(const FontDialogRequest& request) override;
+    void showModal(ModalDialog& dialog) override;
 
 private:
     QWidget* parent_;

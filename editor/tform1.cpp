@@ -69,7 +69,9 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    FormDestroy();
+}
 
 void TForm1::buildControls() {
     setWindowTitle(QStringLiteral("Lumora - V 01.01"));
@@ -225,6 +227,7 @@ void TForm1::buildControls() {
     BitBtn1FullAuto->setToolTip(QStringLiteral("Start here for automatic everything!"));
     setColors(BitBtn1FullAuto, Qt::red);
     GroupBox2->raise();
+    buildEditorCommands();
 }
 
 void TForm1::buildMenu() {
@@ -244,32 +247,31 @@ void TForm1::buildMenu() {
     File1->addSeparator();
     Exit2 = item(File1, "E&xit");
 
-    // Commands that are not built yet stay disabled rather than pretend to work.
     Undo1 = bar->addMenu(QStringLiteral("Undo"));
-    Undo2 = item(Undo1, "Undo", false);
-    Redo1 = item(Undo1, "Redo", false);
+    Undo2 = item(Undo1, "Undo");
+    Redo1 = item(Undo1, "Redo");
 
     Utiltes1 = bar->addMenu(QStringLiteral("&Utilities"));
-    Find1 = item(Utiltes1, "Find", false);
-    Replace2 = item(Utiltes1, "Replace", false);
+    Find1 = item(Utiltes1, "Find");
+    Replace2 = item(Utiltes1, "Replace");
     Utiltes1->addSeparator();
     TestMetaTags1 = item(Utiltes1, "Test Meta Tags");
-    CheckTitle1 = item(Utiltes1, "Check Key Word Tags", false);
-    CompressHTML1 = item(Utiltes1, "Compress HTML", false);
-    Charcount1 = item(Utiltes1, "Char Count", false);
+    CheckTitle1 = item(Utiltes1, "Check Key Word Tags");
+    CompressHTML1 = item(Utiltes1, "Compress HTML");
+    Charcount1 = item(Utiltes1, "Char Count");
     Utiltes1->addSeparator();
-    EditFont1 = item(Utiltes1, "Edit Window Font", false);
-    ResultWindowFont1 = item(Utiltes1, "Result Window Font", false);
-    Mauel1 = item(Utiltes1, "Key Word Edit Font", false);
+    EditFont1 = item(Utiltes1, "Edit Window Font");
+    ResultWindowFont1 = item(Utiltes1, "Result Window Font");
+    Mauel1 = item(Utiltes1, "Key Word Edit Font");
 
     Browser1 = bar->addMenu(QStringLiteral("Browser"));
-    PreviwOn1 = item(Browser1, "Preview On", false);
+    PreviwOn1 = item(Browser1, "Preview On");
     PreviewOff1 = item(Browser1, "Preview Off", false);
 
     Help1 = bar->addMenu(QStringLiteral("&Help"));
-    WhatItDoes1 = item(Help1, "&What It Does", false);
-    Contents1 = item(Help1, "&Getting Started", false);
-    About1 = item(Help1, "&About...", false);
+    WhatItDoes1 = item(Help1, "&What It Does");
+    Contents1 = item(Help1, "&Getting Started");
+    About1 = item(Help1, "&About...");
 }
 
 void TForm1::connectHandlers() {
@@ -295,6 +297,7 @@ void TForm1::connectHandlers() {
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     connect(SpeedButt_delete, &QToolButton::clicked, this, [this] { SpeedButt_deleteClick(); });
+    connectEditorCommands();
 }
 
 void TForm1::FormCreate() {
@@ -304,6 +307,7 @@ void TForm1::FormCreate() {
     Edit2Drv.clear();
     Edit2Drv = startDirectory_;
     DocFileName.clear();
+    PreviwOn1Click();
     const auto filter = std::filesystem::path(Edit2Drv) / keywords::kFilterFileName;
     std::error_code error;
     if (std::filesystem::is_regular_file(filter, error)) {

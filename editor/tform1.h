@@ -5,6 +5,13 @@
 
 #include "editor/logic/interaction.h"
 #include "editor/logic/message_pump.h"
+// Find and replace, recent files, edit, view and help commands.
+#include "editor/logic/command_enabling.h"
+#include "editor/logic/file_locator.h"
+#include "editor/logic/help_engine.h"
+#include "editor/logic/profile_access.h"
+#include "editor/logic/recent_files.h"
+#include "editor/logic/undo_toggle.h"
 #include "keywords/word_counts.h"
 #include "text/page_codec.h"
 
@@ -26,7 +33,15 @@ class QPushButton;
 class QRadioButton;
 class QToolButton;
 
+namespace lumora::preview {
+class HtmlLite;
+}
+
 namespace lumora::editor {
+
+class FindDialog;
+class ReplaceDialog;
+class TAboutBox;
 
 class ClickableLabel;
 class PageEditor;
@@ -164,6 +179,84 @@ public:
     // The encoding the current page is saved in.
     text::PageEncoding pageEncoding() const { return pageEncoding_; }
 
+    // The help engine of the Help menu (by default the window's own help window); it
+    // must outlive the window, which sends it the quit request.
+    void setHelpEngine(HelpEngine& help) { help_ = &help; }
+    // The recent-files store, before its first use (by default recentflz.ini beside
+    // the program file).
+    void setRecentFilesStore(const std::string& path) { recentStorePath_ = path; }
+
+    // --- find and replace
+    FindDialog* FindDialog3 = nullptr;
+    ReplaceDialog* ReplaceDialog3 = nullptr;
+    QMenu* PopupMenu1 = nullptr; // on ListBox3
+    QAction* ListBxFind1 = nullptr;
+    QAction* Replace1 = nullptr;
+    // One search step on Fedit: select the next occurrence, or replace the selected
+    // one with `replacement` when that is not empty. A failed search clears the
+    // continue flag.
+    void find(const std::string& replacement);
+    bool continueFlag() const { return continue_; }
+    void Find1Click();
+    void FindDialog3Find();
+    void Replace2Click();
+    void Replace1Click();
+    void ReplaceDialog3Find();
+    void ReplaceDialog3Replace();
+    void ListBxFind1Click();
+
+    // --- recent files
+    void UpdateOldies(const std::string& path);
+    void recentfiles1Click();
+    void WipeThatMenu();
+    void RecentFile1Click();
+    void RecentFile2Click();
+    void RecentFile3Click();
+    void RecentFile4Click();
+    void RecentFile5Click();
+    void RecentFile6Click();
+    void RecentFile7Click();
+    void RecentFile8Click();
+    void RecentFile9Click();
+
+    // --- keyword-tag check, compressor, character count
+    void CheckTitle1Click();
+    void CompressHTML1Click();
+    void Charcount1Click();
+
+    // --- edit, view and help
+    preview::HtmlLite* htmlLite1 = nullptr;
+    QMenu* PopupMenu2 = nullptr; // on RichEdit
+    QAction* Undo3 = nullptr;
+    QAction* Cut1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* Paste1 = nullptr;
+    QAction* SelectAll1 = nullptr;
+    // The font currently chosen in each font dialog.
+    FontDescription FontDialog1;
+    FontDescription FontDialog2;
+    FontDescription FontDialog3;
+    TAboutBox* AboutBox = nullptr;
+    void Undo2Click();
+    void Redo1Click();
+    void Undo3Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void SelectAll1Click();
+    void PopupMenu2Popup();
+    void EditFont1Click();
+    void FontDialog1Apply();
+    void ResultWindowFont1Click();
+    void FontDialog2Apply();
+    void Mauel1Click();
+    void PreviwOn1Click();
+    void PreviewOff1Click();
+    void WhatItDoes1Click();
+    void Contents1Click();
+    void About1Click();
+    void FormDestroy();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -192,6 +285,27 @@ private:
         std::shared_ptr<const keywords::WordCounts> counts;
     };
     ScanCache scanCache_;
+
+    // --- find and replace, recent files, edit, view and help
+    void buildEditorCommands();
+    void connectEditorCommands();
+    void reopenRecent(int number);
+    void rebuildRecentMenu();
+    void applyPreviewEnabling(const PreviewEnabling& enabling);
+    void undoRequest();
+    std::string helpFile() const;
+    RecentFiles& recentFiles();
+
+    bool continue_ = false;
+    UndoToggle undoToggle_;
+    bool undoing_ = false;
+    HelpEngine* help_ = nullptr;
+    std::unique_ptr<HelpEngine> ownHelp_;
+    std::string recentStorePath_;
+    std::unique_ptr<ProfileAccess> recentStore_;
+    CaseInsensitiveFileLocator fileLocator_;
+    std::unique_ptr<RecentFiles> recentFiles_;
+    bool destroyed_ = false;
 };
 
 } // namespace lumora::editor

@@ -84,6 +84,7 @@ void TForm1::Open2Click() {
     ListBox3->clear();
     ListBox4->clear();
     setReport("Ready for new job.");
+    UpdateOldies(*path);
     try {
         LoadPage(*path);
     } catch (const platform::FileError&) {

@@ -1,5 +1,6 @@
 #include "find_engine.h"
 
+#include "editor/logic/byte_scan.h"
 #include "editor/logic/term_search.h"
 #include "text/ascii_case.h"
 
@@ -38,8 +39,7 @@ FindOutcome findInPage(const Lines& page, Selection selection, std::string_view 
         options.matchCase ? std::string(replacement) : lowerCaseAtoZ(replacement);
     std::string document = joinPageText(page);
     if (!options.matchCase)
-        for (char& c : document)
-            c = text::asciiLower(c);
+        lowerAtoZInPlace(document.data(), document.size());
 
     const size_t selectionBegin = byteIndexOfChar(document, selection.start);
     const size_t selectionEnd =

@@ -1,8 +1,9 @@
 #pragma once
 // Lumora's one door to the user for modal exchanges: messages, questions, the
-// framework's error box and the file dialogs. The window never opens a dialog
-// itself, so tests can script every answer and check every exact text.
+// framework's error box, the file and font dialogs and the about box. The window never opens a
+// dialog itself, so tests can script every answer and check every exact text.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,33 @@ struct FileDialogRequest {
     std::string filter;       // "Name (*.x)|*.x|..." pairs, as the window states them
     std::string proposedName; // may be empty
     bool confirmOverwrite = false;
+};
+
+// A font as the font dialogs show and return it, free of any toolkit.
+struct FontDescription {
+    std::string family;
+    int pointSize = 8;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    bool operator==(const FontDescription&) const = default;
+};
+
+// A font dialog: the font it opens with, and for the dialogs that carry an Apply
+// button, what Apply does with the font chosen at that moment.
+struct FontDialogRequest {
+    FontDescription initial;
+    std::function<void(const FontDescription&)> apply; // empty: no Apply button
+};
+
+// A modal dialog of the program's own (the about box); the window owns it.
+class ModalDialog {
+public:
+    virtual ~ModalDialog() = default;
+    virtual std::string caption() const = 0;
+    // Shows the dialog and returns when the user closed it.
+    virtual void runModal() = 0;
 };
 
 class Interaction {
@@ -30,6 +58,10 @@ public:
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) = 0;
+
+    // The chosen font, or nothing when the dialog was cancelled.
+    virtual std::optional<FontDescription> chooseFont(const FontDialogRequest& request) = 0;
+    virtual void showModal(ModalDialog& dialog) = 0;
 };
 
 } // namespace lumora::editor

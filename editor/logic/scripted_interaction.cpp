@@ -49,6 +49,25 @@ std::optional<std::string> ScriptedInteraction::chooseSaveFile(const FileDialogR
     return nextFile(Kind::SaveFile, request);
 }
 
+std::optional<FontDescription> ScriptedInteraction::chooseFont(const FontDialogRequest& request) {
+    records_.push_back({Kind::Font, request.initial.family});
+    fontRequests_.push_back(request.initial);
+    if (queue_.empty() || !std::holds_alternative<FontAnswer>(queue_.front()))
+        throw UnscriptedInteraction("unscripted font dialog");
+    FontAnswer answer = std::get<FontAnswer>(queue_.front());
+    queue_.pop_front();
+    if (answer.applied) {
+        if (!request.apply)
+            throw UnscriptedInteraction("Apply pressed on a font dialog without Apply");
+        request.apply(*answer.applied);
+    }
+    return answer.chosen;
+}
+
+void ScriptedInteraction::showModal(ModalDialog& dialog) {
+    records_.push_back({Kind::Dialog, dialog.caption()});
+}
+
 void ScriptedPump::processEvents() {
     ++calls_;
     for (auto& action : actions_)

@@ -21,21 +21,31 @@ public:
 
 class ScriptedInteraction : public Interaction {
 public:
-    enum class Kind { Message, Error, Question, OpenFile, SaveFile };
+    enum class Kind { Message, Error, Question, OpenFile, SaveFile, Font, Dialog };
     struct Record {
         Kind kind;
-        std::string text; // the message, or the proposed name of a file dialog
+        // The message, the proposed name of a file dialog, the family a font dialog
+        // opened with, or a dialog's caption.
+        std::string text;
         bool operator==(const Record&) const = default;
     };
 
     void queueAnswer(Answer answer) { queue_.emplace_back(answer); }
     // A file dialog's result; nothing means Cancel.
     void queueFile(std::optional<std::string> path) { queue_.emplace_back(std::move(path)); }
+    // A font dialog's result (nothing means Cancel); `applied` is pressed with Apply
+    // first, when the dialog has that button.
+    void queueFont(std::optional<FontDescription> chosen,
+                   std::optional<FontDescription> applied = std::nullopt) {
+        queue_.emplace_back(FontAnswer{std::move(chosen), std::move(applied)});
+    }
 
     const std::vector<Record>& records() const { return records_; }
     // Texts of messages, errors and questions, in order.
     std::vector<std::string> texts() const;
     std::vector<FileDialogRequest> fileRequests() const { return fileRequests_; }
+    // The fonts the font dialogs opened with, in order.
+    const std::vector<FontDescription>& fontRequests() const { return fontRequests_; }
     bool allAnswersUsed() const { return queue_.empty(); }
     void clearRecords() { records_.clear(); }
 
@@ -44,13 +54,21 @@ public:
     Answer ask(const std::string& text, QuestionButtons buttons) override;
     std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<FontDescription> chooseFont(const FontDialogRequest& request) override;
+    // Records the dialog's caption; the dialog is not run.
+    void showModal(ModalDialog& dialog) override;
 
 private:
+    struct FontAnswer {
+        std::optional<FontDescription> chosen;
+        std::optional<FontDescription> applied;
+    };
     std::optional<std::string> nextFile(Kind kind, const FileDialogRequest& request);
 
-    std::deque<std::variant<Answer, std::optional<std::string>>> queue_;
+    std::deque<std::variant<Answer, std::optional<std::string>, FontAnswer>> queue_;
     std::vector<Record> records_;
     std::vector<FileDialogRequest> fileRequests_;
+    std::vector<FontDescription> fontRequests_;
 };
 
 // A pump for tests: always due, counts its calls, and can run a scripted action
