@@ -1,0 +1,20 @@
+#pragma once
+// The installer kit's error classes: ESetupError for the kit's own faults (a message
+// only), EInOutError for failed file work, both shown to the user as they are.
+
+#include <stdexcept>
+#include <string>
+
+namespace setupkit {
+
+class ESetupError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class EInOutError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace setupkit
