@@ -175,9 +175,10 @@ void TSetupInfo::copyToTemporary(const std::string& fileName, const fs::path& ta
     auto source = HostPath(ProgramDirectory() + fileName);
     if (!source || !fs::is_regular_file(*source))
         throw EInOutError("Source file doesn't exist.");
-    fs::copy_file(*source, target / fs::path(fileName).filename(),
-                  fs::copy_options::overwrite_existing);
-    fs::last_write_time(target / fs::path(fileName).filename(), fs::last_write_time(*source));
+    // The host spelling of the name is kept; the copy finds it without regard to case.
+    const fs::path copy = target / source->filename();
+    fs::copy_file(*source, copy, fs::copy_options::overwrite_existing);
+    fs::last_write_time(copy, fs::last_write_time(*source));
 }
 
 void TSetupInfo::multiDiskRelaunch() {
