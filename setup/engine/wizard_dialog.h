@@ -81,8 +81,12 @@ public:
     // the dialog. An error is kept for showModal to throw.
     void kickOff();
     bool keptError() const { return static_cast<bool>(error_); }
-
-protected:
+    // An error raised in a handler that runs inside the toolkit's event loop, where
+    // it cannot travel; the pump or showModal throws it once the loop has returned.
+    void keepError(std::exception_ptr error) {
+        if (!error_)
+            error_ = std::move(error);
+    }
     // Throws the kept error, if any, once.
     void rethrowKeptError();
 
