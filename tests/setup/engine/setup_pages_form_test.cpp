@@ -1,4 +1,5 @@
 #include "engine_test_support.h"
+#include "qt_wizard_scope.h"
 
 #include "setup/engine/setup_page.h"
 #include "setup/engine/setup_pages_form.h"
@@ -12,16 +13,6 @@
 
 namespace setupkit::testing {
 namespace {
-
-class QtWizardScope {
-public:
-    QtWizardScope() { TSetupPagesForm::installFactory(); }
-    ~QtWizardScope() {
-        FreeSetupPagesForm();
-        SetWizardFactory({});
-        SetActivePage(nullptr);
-    }
-};
 
 TEST(SetupPagesForm, HasTheNamedControlsOnItsTenNotebookPages) {
     TSetupPagesForm form;
