@@ -27,7 +27,6 @@ using ReleasedElements = std::vector<std::unique_ptr<TSetupElement>>;
 
 namespace detail {
 class ScriptReader;
-class ScriptWriter;
 } // namespace detail
 
 class TSetupElement {

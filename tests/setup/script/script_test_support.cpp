@@ -1,6 +1,6 @@
 #include "script_test_support.h"
 
-#include "temp_dir.h"
+#include <filesystem>
 
 namespace setupkit::testing {
 
@@ -188,7 +188,7 @@ std::string olderScript(int version) {
 }
 
 std::string fixturePath(const std::string& name) {
-    return (lumora::testing::sourceDir() / "tests/setup/script/fixtures" / name).string();
+    return (std::filesystem::path(SETUP_SCRIPT_FIXTURES) / name).string();
 }
 
 std::string bytesOf(std::initializer_list<int> values) {
