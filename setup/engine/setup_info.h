@@ -1,0 +1,194 @@
+#pragma once
+// TSetupInfo, the installer's controller: owns the install script, decides at start
+// whether this run installs, uninstalls or relaunches itself from a temporary copy,
+// keeps the selection of directories and files, records what setup creates and
+// writes it to the install log at shutdown.
+
+#include "setup/engine/message_catalogue.h"
+#include "setup/engine/setup_component.h"
+#include "setup/engine/setup_services.h"
+#include "setup/script/setup_script.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace lumora::platform {
+class InstanceLock;
+}
+
+namespace setupkit {
+
+class TSetupPage;
+
+// A list of paths kept sorted without regard to case, each path once.
+class CaselessSortedList {
+public:
+    // False when an equal entry (ignoring case) is already there.
+    bool add(const std::string& entry);
+    bool contains(const std::string& entry) const;
+    void clear() { items_.clear(); }
+    const std::vector<std::string>& items() const { return items_; }
+    size_t size() const { return items_.size(); }
+
+private:
+    std::vector<std::string> items_;
+};
+
+class TSetupInfo : public TSetupComponent {
+public:
+    // Raises ESetupError "Only allowed one TSetupInfo per application." when the form
+    // already owns a controller.
+    TSetupInfo(ComponentOwner* owner, SetupServices& services);
+    // Runs Shutdown when it has not run; its errors are shown, not thrown.
+    ~TSetupInfo() override;
+
+    // Shutdown, once: writes the install log (unless an uninstall finished, or this
+    // run only relaunched itself), releases the language and removes the temporary
+    // copies and their private directory. Throws what writing the log throws, after
+    // the other steps have run.
+    void Shutdown();
+
+    std::string_view ClassName() const override { return "TSetupInfo"; }
+    bool InheritsFrom(std::string_view className) const override;
+
+    // Published properties.
+    const std::string& Language() const { return catalogue_->Language(); }
+    void SetLanguage(const std::string& name);
+    bool MultiDisk() const { return multiDisk_; }
+    const std::vector<std::string>& MultiDiskFiles() const { return multiDiskFiles_; }
+    // Keeps each entry that names a script file, once; warns about the others.
+    void SetMultiDiskFiles(const std::vector<std::string>& names);
+    bool MultiException() const { return multiException_; }
+    void SetMultiException(bool value) { multiException_ = value; }
+    NotifyEvent OnMultiInstance;
+    // The encoded graphic shown in the wizard dialog; empty for none.
+    const std::string& Picture() const { return picture_; }
+    void SetPicture(std::string picture) { picture_ = std::move(picture); }
+    const std::string& SourceDir() const { return sourceDir_; }
+    bool Test() const { return test_; }
+    void SetTest(bool value) { test_ = value; }
+    TSetupData& SetupData() { return *script_; }
+    const TSetupData& SetupData() const { return *script_; }
+
+    // Run-time state.
+    bool AttemptUnInstall() const { return attemptUnInstall_; }
+    bool UnInstallDone() const { return unInstallDone_; }
+    void SetUnInstallDone(bool done) { unInstallDone_ = done; }
+    const std::string& LogFile() const { return logFile_; }
+    std::vector<TSetupPage*>& PageStack() { return pageStack_; }
+    const std::vector<TSetupDir*>& SelectedDirs() const { return selectedDirs_; }
+    TSetupFileGroup& InstallSet() { return *installSet_; }
+    const std::vector<std::string>& CreatedDirs() const { return createdDirs_.items(); }
+    const std::vector<std::string>& InstalledFiles() const { return installedFiles_.items(); }
+    const std::vector<std::string>& GroupNames() const { return groupNames_; }
+    const std::vector<std::string>& GroupItems() const { return groupItems_; }
+    std::uint8_t InstalledBDEType() const { return installedBDEType_; }
+    void SetInstalledBDEType(std::uint8_t type) { installedBDEType_ = type; }
+
+    // Whether the start sequence ended the program (a relaunch, a second instance);
+    // the program then ends with QuitExitCode without running its pages.
+    bool QuitRequested() const { return quitRequested_; }
+    int QuitExitCode() const { return quitExitCode_; }
+
+    // The message catalogue and message box of the current language.
+    const MessageCatalogue& Catalogue() const { return *catalogue_; }
+    std::string GetText(int index) const { return catalogue_->GetText(index); }
+    // SetupMessageDlg in the controller's language.
+    int MessageDlg(std::string_view text, int kind, unsigned buttons) const;
+    SetupServices& Services() const { return services_; }
+
+    // The program's own path and directory as Windows paths (the directory with a
+    // trailing backslash).
+    const std::string& ProgramPath() const { return programPath_; }
+    std::string ProgramDirectory() const;
+
+    // Selection.
+    void SelectDir(TSetupDir* dir, bool withFiles);
+    void DeselectDir(TSetupDir* dir);
+    // Whether the selection changed.
+    bool SelectFile(TSetupFile* file, TSetupDir* dir);
+    bool UnselectFile(TSetupFile* file, TSetupDir* dir);
+    bool IsFileSelected(const TSetupFile* file, const TSetupDir* dir) const;
+    bool IsDirSelected(const TSetupDir* dir) const;
+
+    // Records for the log; an entry equal to a recorded one, ignoring case, is not
+    // added again. Whether it was added.
+    bool AddCreatedDir(const std::string& path);
+    bool AddInstalledFile(const std::string& path);
+    bool AddGroupEntry(const std::string& item, const std::string& group);
+
+    // `path` is a Windows path; nothing happens when the file does not exist.
+    void ReadInstallLog(const std::string& path, bool withDirectories);
+    // Raises ESetupError "NO LOG DIR" when the log directory is missing after
+    // something was installed into it (a run that ends before that ends quietly).
+    void WriteInstallLog();
+
+    void RegisterPages();
+
+    void Notification(TSetupComponent* component, Operation operation) override;
+    // The start sequence.
+    void Loaded() override;
+    bool SetProperty(const form::FormProperty& property, FormLoadContext& context) override;
+
+    // A Windows path as the host sees it; nothing when no drive reaches it.
+    std::optional<std::filesystem::path> HostPath(const std::string& windowsPath) const;
+
+private:
+    bool checkSingleInstance();
+    void readMultiDiskNote();
+    void readUnInstallNote();
+    void setSystemDirectories();
+    void multiDiskRelaunch();
+    void unInstallRelaunch();
+    void showRelaunchDialog();
+    void freeRelaunchDialog();
+    void quit(int exitCode);
+    std::filesystem::path makeTemporaryDirectory();
+    void copyToTemporary(const std::string& fileName, const std::filesystem::path& target);
+    void removeTemporaryCopies();
+    void writeInstallLogTo(const std::string& path);
+
+    SetupServices& services_;
+    std::unique_ptr<TSetupData> script_;
+    std::unique_ptr<MessageCatalogue> catalogue_;
+    std::unique_ptr<lumora::platform::InstanceLock> instanceLock_;
+    std::unique_ptr<TSetupFileGroup> installSet_;
+
+    std::string programPath_;
+    std::string sourceDir_;
+    bool multiDisk_ = false;
+    std::vector<std::string> multiDiskFiles_;
+    bool multiException_ = true;
+    std::string picture_;
+    bool test_ = false;
+
+    bool attemptUnInstall_ = false;
+    bool unInstallDone_ = false;
+    bool relaunched_ = false;
+    bool started_ = false;
+    bool shutDown_ = false;
+    bool quitRequested_ = false;
+    int quitExitCode_ = 0;
+    std::string logFile_;
+    std::vector<TSetupPage*> pageStack_;
+    std::vector<TSetupDir*> selectedDirs_;
+    CaselessSortedList createdDirs_;
+    CaselessSortedList installedFiles_;
+    std::vector<std::string> groupNames_;
+    std::vector<std::string> groupItems_;
+    std::unordered_set<std::string> groupKeys_;
+    std::uint8_t installedBDEType_ = 0;
+};
+
+// The directory of a script directory name, with a trailing backslash: "(none)" or no
+// controller gives "", "Source Dir" the source directory, "Windows" and "Windows
+// System" the system's directories, any other name its script directory's full path
+// ("" when there is none).
+std::string ResolveDir(const TSetupInfo* info, const std::string& name);
+
+} // namespace setupkit

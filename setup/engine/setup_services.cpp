@@ -1,0 +1,22 @@
+#include "setup/engine/setup_services.h"
+
+#include "platform/program_location.h"
+#include "platform/system_directories.h"
+
+namespace setupkit {
+
+SetupServices systemSetupServices(std::vector<std::string> arguments) {
+    namespace platform = lumora::platform;
+    SetupServices services;
+    services.drives = platform::DriveMap::fromEnvironment();
+    services.programFile = platform::programPath();
+    services.arguments = std::move(arguments);
+    services.notesFile = platform::windowsProfilePath("TSETUP.INI");
+    services.windowsDirectory = platform::windowsDirectory(services.drives);
+    services.systemDirectory = platform::systemDirectory(services.drives);
+    services.temporaryDirectory = platform::temporaryDirectoryHost(services.drives);
+    services.languageLoader = languageLibraryIn(services.programFile.parent_path());
+    return services;
+}
+
+} // namespace setupkit

@@ -1,0 +1,42 @@
+#pragma once
+// Everything the installer's controller asks of the world, handed in by the program
+// (or a test): the drive map, where the program is and how it was called, where the
+// notes between runs live, the system directories, and the seams for the user, the
+// message loop and starting programs.
+
+#include "platform/drive_map.h"
+#include "setup/engine/language_library.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace setupkit {
+
+class SetupInteraction;
+class SetupMessagePump;
+class ProgramLauncher;
+
+struct SetupServices {
+    lumora::platform::DriveMap drives;
+    std::filesystem::path programFile;  // the running program, a host path
+    std::vector<std::string> arguments; // the command line after the program name
+    std::filesystem::path notesFile;    // TSETUP.INI in the Windows directory
+    std::string windowsDirectory;       // Windows paths without a trailing backslash
+    std::string systemDirectory;
+    std::filesystem::path temporaryDirectory; // host directory for private copies
+    SetupInteraction* interaction = nullptr;
+    LanguageLibraryLoader languageLoader;
+    SetupMessagePump* pump = nullptr;
+    ProgramLauncher* launcher = nullptr;
+    // The application is told to end with this exit code (after the current event).
+    std::function<void(int exitCode)> quit;
+};
+
+// The services of the running program: the user's drive map, the program file,
+// TSETUP.INI, the Windows, system and temporary directories and the language library
+// beside the program. The seams are left for the caller to fill.
+SetupServices systemSetupServices(std::vector<std::string> arguments);
+
+} // namespace setupkit

@@ -1,0 +1,151 @@
+#include "setup/pages/setup_form.h"
+
+#include "platform/ascii_nocase.h"
+#include "setup/engine/setup_error.h"
+#include "setup/engine/setup_info.h"
+#include "setup/engine/setup_interaction.h"
+#include "setup/engine/setup_paths.h"
+#include "setup/pages/pending_page.h"
+#include "setup/pages/setup_background.h"
+#include "setup/pages/setup_message.h"
+
+#include <QGuiApplication>
+#include <QVBoxLayout>
+#include <filesystem>
+
+namespace setupkit {
+
+TSetupForm::TSetupForm(SetupServices& services, const form::FormComponent& tree)
+    : services_(services) {
+    setObjectName(QString::fromStdString(tree.name));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    layout_ = new QVBoxLayout(this);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    registerClasses();
+    factory_.load(tree, components_, handlers(),
+                  [this](const form::FormProperty& property) { return setFormProperty(property); });
+    if (runFormCreate_)
+        FormCreate();
+}
+
+TSetupForm::~TSetupForm() = default;
+
+TSetupInfo* TSetupForm::SetupInfo() const {
+    for (TSetupComponent* component : components_.Components())
+        if (component->InheritsFrom("TSetupInfo"))
+            return static_cast<TSetupInfo*>(component);
+    return nullptr;
+}
+
+TSetupBackground* TSetupForm::Background() const {
+    for (TSetupComponent* component : components_.Components())
+        if (component->InheritsFrom("TSetupBackground"))
+            return static_cast<TSetupBackground*>(component);
+    return nullptr;
+}
+
+void TSetupForm::registerClasses() {
+    factory_.registerClass("TSetupBackground", [this](ComponentOwner& owner) {
+        auto* background = new TSetupBackground(&owner, this);
+        layout_->addWidget(background);
+        owner.InsertComponent(background);
+        return background;
+    });
+    factory_.registerClass("TSetupInfo", [this](ComponentOwner& owner) {
+        return owner.Create<TSetupInfo>(services_);
+    });
+    factory_.registerClass("TSetupMessage",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupMessage>(); });
+    // Page kinds still to come in this build, with the properties they store.
+    const std::pair<const char*, std::set<std::string>> pending[] = {
+        {"TSetupDirChoice",
+         {"InstallDir", "TargetDir", "AllowDirChange", "DoInvisible", "PreserveTrailing",
+          "Text.Strings", "SelectText.Strings"}},
+        {"TSetupFileCopy", {"OverWrite", "CreateEmptyDirs", "OnDriveTooSmall"}},
+        {"TSetupGroups", {"MinimizeProgMan", "Text.Strings"}},
+        {"TSetupRadioChoice", {}},
+        {"TSetupCheckBoxChoice", {}},
+        {"TSetupLanguage", {"DefaultLanguage", "ShowLanguages"}},
+        {"TSetupProgExec", {"ProgName", "ProgDir", "CommandLine", "WaitForDone", "ShowWindow"}},
+        {"TSetupBDEInstall", {"Text.Strings"}},
+        {"TSetupUnInstall", {"LogFileDir", "LogFileName", "Text.Strings", "OnCleanup"}},
+    };
+    for (const auto& [className, properties] : pending) {
+        if (factory_.knows(className))
+            continue;
+        factory_.registerClass(className,
+                               [name = std::string(className), properties](ComponentOwner& owner) {
+                                   return owner.Create<TSetupPendingPage>(name, properties);
+                               });
+    }
+}
+
+EventHandlers TSetupForm::handlers() {
+    return {
+        {"suGroupsNextPage", [this](TSetupComponent* sender) { suGroupsNextPage(sender); }},
+        {"suInstallTypeNextPage",
+         [this](TSetupComponent* sender) { suInstallTypeNextPage(sender); }},
+        {"suUnInstallCleanup", [this](TSetupComponent* sender) { suUnInstallCleanup(sender); }},
+    };
+}
+
+bool TSetupForm::setFormProperty(const form::FormProperty& property) {
+    const std::string& name = property.name;
+    if (name == "OnCreate") {
+        if (formIdentifier(property) != "FormCreate")
+            throw ESetupError("Invalid event handler: the form has no method named " +
+                              formIdentifier(property));
+        runFormCreate_ = true;
+        return true;
+    }
+    if (name == "Caption") {
+        setWindowTitle(QString::fromStdString(formString(property)));
+        return true;
+    }
+    // Placement and look: the form is maximised, centred and without border icons.
+    static const char* const placement[] = {
+        "BorderIcons",   "BorderStyle", "Position",  "WindowState",  "Left",
+        "Top",           "Width",       "Height",    "ClientWidth",  "ClientHeight",
+        "PixelsPerInch", "TextHeight",  "Color",     "Font.Charset", "Font.Color",
+        "Font.Height",   "Font.Name",   "Font.Style"};
+    for (const char* accepted : placement)
+        if (name == accepted)
+            return true;
+    return false;
+}
+
+void TSetupForm::FormCreate() {
+    const TSetupInfo* info = SetupInfo();
+    const QString title = QString::fromStdString(
+        (info ? info->SetupData().AppName() : std::string()) + " Setup Program");
+    setWindowTitle(title);
+    QGuiApplication::setApplicationDisplayName(title);
+}
+
+void TSetupForm::suGroupsNextPage(TSetupComponent*) {
+    TSetupInfo* info = SetupInfo();
+    if (!info)
+        return;
+    // The directory page leaves its target in the install directory.
+    const std::string readme = ResolveDir(info, "Install") + "README.TXT";
+    const auto host = info->HostPath(readme);
+    if (!host || !std::filesystem::exists(*host))
+        return;
+    if (services_.interaction->showStandardMessage("Would you like to read the README.TXT file?",
+                                                   mtConfirmation, mbYes | mbNo) != mrYes)
+        return;
+    if (TSetupComponent* viewer = components_.FindComponent("suProg"))
+        viewer->Execute();
+}
+
+void TSetupForm::suInstallTypeNextPage(TSetupComponent*) {
+    // Runs the options page for the third install type; the choice pages are still
+    // to come in this build, so there is no choice to ask yet.
+}
+
+void TSetupForm::suUnInstallCleanup(TSetupComponent*) {
+    // Removes the uninstall entry "Lumora" through the uninstall page, which is still
+    // to come in this build.
+}
+
+} // namespace setupkit

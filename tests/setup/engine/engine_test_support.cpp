@@ -1,0 +1,89 @@
+#include "engine_test_support.h"
+
+#include "platform/profile_file.h"
+
+#include <gtest/gtest.h>
+
+namespace setupkit::testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+FakeWizardScope* currentScope = nullptr;
+}
+
+FakeWizardScope::FakeWizardScope() {
+    currentScope = this;
+    SetWizardFactory([this] {
+        ++created;
+        return std::make_unique<FakeWizardDialog>();
+    });
+}
+
+FakeWizardScope::~FakeWizardScope() {
+    FreeSetupPagesForm();
+    SetWizardFactory({});
+    SetActivePage(nullptr);
+    currentScope = nullptr;
+}
+
+FakeWizardDialog* FakeWizardScope::dialog() const {
+    return dynamic_cast<FakeWizardDialog*>(SetupPagesForm());
+}
+
+void ButtonScriptPump::waitForMessages() {
+    if (presses.empty())
+        throw std::logic_error("a page waits for a button, but no press is scripted");
+    const WizardButton button = presses.front();
+    presses.pop_front();
+    if (beforePress)
+        beforePress(button);
+    WizardDialog* dialog = SetupPagesForm();
+    if (!dialog)
+        throw std::logic_error("a page waits, but there is no wizard dialog");
+    dialog->press(button);
+}
+
+SetupWorld::SetupWorld() : savedDirectory_(fs::current_path()) {
+    fs::create_directories(host("c/Lumora"));
+    fs::create_directories(host("c/WINDOWS/SYSTEM"));
+    fs::create_directories(host("tmp"));
+    lumora::testing::writeFile(host("c/Lumora/setup"), "the program");
+    services.drives.map('C', host("c"));
+    services.drives.map('T', host("tmp"));
+    services.programFile = host("c/Lumora/setup");
+    services.notesFile = host("c/WINDOWS/TSETUP.INI");
+    services.windowsDirectory = "C:\\WINDOWS";
+    services.systemDirectory = "C:\\WINDOWS\\SYSTEM";
+    services.temporaryDirectory = host("tmp");
+    services.interaction = &interaction;
+    services.languageLoader = noLanguageLibrary();
+    services.pump = &pump;
+    services.launcher = &launcher;
+}
+
+SetupWorld::~SetupWorld() {
+    std::error_code ignored;
+    fs::current_path(savedDirectory_, ignored);
+}
+
+TSetupInfo* SetupWorld::makeController(ComponentOwner& form) {
+    TSetupInfo* info = form.Create<TSetupInfo>(services);
+    TSetupData& script = info->SetupData();
+    script.SetAppName("Lumora");
+    TSetupDir* install = script.FindDir("Install");
+    install->SetDir("C:\\Lumora\\");
+    for (const char* name : {"Lumora.exe", "ReadMe.txt"}) {
+        TSetupFile* file = script.AddFile(std::string("C:\\RELEASE\\") + name);
+        install->AddFile(file);
+        script.GetDisk(1)->AddFile(file);
+    }
+    script.SetLogFileDir(install);
+    return info;
+}
+
+lumora::platform::ProfileFile SetupWorld::notes() const {
+    return lumora::platform::ProfileFile(services.notesFile);
+}
+
+} // namespace setupkit::testing

@@ -1,0 +1,63 @@
+#include "engine_test_support.h"
+#include "qt_wizard_scope.h"
+
+#include "setup/engine/setup_error.h"
+#include "setup/engine/setup_page.h"
+#include "setup/pages/setup_background.h"
+#include "setup/pages/setup_form.h"
+#include "setup/pages/setup_message.h"
+#include "setup/pages/shipped_setup_form.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace setupkit::testing {
+namespace {
+
+TEST(SetupForm, LoadsTheShippedForm) {
+    SetupWorld world;
+    QtWizardScope wizard;
+    TSetupForm form(world.services, shippedSetupForm());
+    TSetupInfo* info = form.SetupInfo();
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(form.windowTitle(), "Lumora Setup Program");
+    EXPECT_EQ(info->SetupData().AppName(), "Lumora");
+    EXPECT_EQ(info->SetupData().Files().size(), 13u);
+    EXPECT_EQ(info->MultiDiskFiles().size(), 6u);
+    EXPECT_EQ(info->SelectedDirs().size(), 3u);
+    EXPECT_EQ(info->InstallSet().ListFiles(info->SetupData().FindDir("Install")).size(), 13u);
+
+    TSetupBackground* background = form.Background();
+    ASSERT_NE(background, nullptr);
+    ASSERT_NE(background->AutoSetup(), nullptr);
+    EXPECT_EQ(background->AutoSetup()->Name(), "suWelcome");
+    EXPECT_EQ(background->AutoUnInstall()->Name(), "suUnInstall");
+    EXPECT_EQ(background->AppFontColor(), QColor(255, 255, 0));
+    EXPECT_EQ(background->appNameLabel()->text(), "Lumora");
+
+    auto* welcome = dynamic_cast<TSetupMessage*>(form.Components().FindComponent("suWelcome"));
+    ASSERT_NE(welcome, nullptr);
+    EXPECT_EQ(welcome->Lines().size(), 18u);
+    EXPECT_EQ(welcome->Buttons(), btNext | btCancel);
+    ASSERT_NE(welcome->NextPage(), nullptr);
+    EXPECT_EQ(welcome->NextPage()->Name(), "suDir");
+    EXPECT_NE(info->SetupData().FindWinGroup("suGroups"), nullptr);
+    EXPECT_NE(info->SetupData().FindChoiceData("suInstallType"), nullptr);
+}
+
+TEST(SetupForm, UnknownClassInTheTreeIsNamed) {
+    SetupWorld world;
+    QtWizardScope wizard;
+    form::FormComponent tree = shippedSetupForm();
+    tree.children.push_back({"TSetupSpinner", "suSpin", {}, {}});
+    try {
+        TSetupForm form(world.services, tree);
+        FAIL() << "an unknown class was built";
+    } catch (const ESetupError& error) {
+        EXPECT_STREQ(error.what(), "Class TSetupSpinner not found (component suSpin)");
+    }
+}
+
+} // namespace
+} // namespace setupkit::testing
