@@ -30,6 +30,11 @@ public:
     editor::Answer ask(const std::string& text, editor::QuestionButtons buttons) override;
     std::optional<std::string> chooseOpenFile(const editor::FileDialogRequest& request) override;
     std::optional<std::string> chooseSaveFile(const editor::FileDialogRequest& request) override;
+    // The chain never asks for a font or opens a dialog of its own: nothing is chosen.
+    std::optional<editor::FontDescription> chooseFont(const editor::FontDialogRequest&) override {
+        return std::nullopt;
+    }
+    void showModal(editor::ModalDialog&) override {}
 
 private:
     std::string pageToOpen_;

@@ -64,6 +64,8 @@ PageResult WindowPageRunner::run(const PageRequest& request) {
             std::make_unique<editor::TForm1>(editor::TForm1Services{ui_, pump_, startDirectory_});
         // What start-up says (a missing list in the start-up directory) is not the page's.
         ui_.clear();
+        // A user first leaves the preview the window starts in, then sets it up.
+        form->PreviewOff1Click();
         applySettings(*form, options_, filter_);
         ui_.setPageToOpen(request.path);
         form->Open2Click();

@@ -53,6 +53,11 @@ public:
     std::optional<std::string> chooseSaveFile(const lumora::editor::FileDialogRequest&) override {
         return std::nullopt;
     }
+    std::optional<lumora::editor::FontDescription>
+    chooseFont(const lumora::editor::FontDialogRequest&) override {
+        return std::nullopt;
+    }
+    void showModal(lumora::editor::ModalDialog&) override {}
     long questions = 0;
 };
 
