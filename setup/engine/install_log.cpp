@@ -2,6 +2,7 @@
 // second install goes into the same place.
 
 #include "platform/profile_file.h"
+#include "setup/engine/install_journal.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
 #include "setup/engine/setup_paths.h"
@@ -22,6 +23,19 @@ constexpr std::string_view BDESection = "BDE Files";
 constexpr std::string_view LanguageSection = "Language";
 constexpr std::string_view GroupSeparator = ":~:";
 
+// Sets a flag for a scope: records read back are not journalled again.
+class Replaying {
+public:
+    explicit Replaying(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
+    ~Replaying() { flag_ = saved_; }
+    Replaying(const Replaying&) = delete;
+    Replaying& operator=(const Replaying&) = delete;
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
 } // namespace
 
 void TSetupInfo::ReadInstallLog(const std::string& path, bool withDirectories) {
@@ -31,6 +45,7 @@ void TSetupInfo::ReadInstallLog(const std::string& path, bool withDirectories) {
     // Every key is read, however long the sections are: a record lost here would be a
     // file the uninstall leaves behind.
     const ProfileDocument log = ProfileFile(*host).load();
+    Replaying replaying(replaying_);
     if (withDirectories) {
         createdDirs_.clear();
         installedFiles_.clear();
@@ -80,16 +95,53 @@ void TSetupInfo::WriteInstallLog() {
     }
     const std::string path = directory + script_->LogFileName();
     const fs::path hostPath = *HostPath(path);
+    const auto journalHost = HostPath(installJournalPath(path));
+    if (journalHost && fs::exists(*journalHost))
+        mergeJournal(*journalHost);
     if (fs::exists(hostPath)) {
         logFile_ = path;
         ReadInstallLog(path, false);
     }
     writeInstallLogTo(path);
+    // The log now holds everything the journals held.
+    std::error_code ignored;
+    if (journalHost)
+        fs::remove(*journalHost, ignored);
+    if (journalMade_ && !journalFile_.empty())
+        fs::remove(journalFile_, ignored);
+    journalFile_.clear();
+    journalMade_ = false;
+    journalWritten_ = 0;
+    journalLines_.clear();
 }
 
-void TSetupInfo::writeInstallLogTo(const std::string& path) {
-    using Entries = std::vector<std::pair<std::string, std::string>>;
-    Entries directories;
+void TSetupInfo::mergeJournal(const fs::path& journal) {
+    const JournalContents contents = readInstallJournal(journal);
+    Replaying replaying(replaying_);
+    for (const std::string& dir : contents.createdDirs)
+        AddCreatedDir(dir);
+    for (const std::string& file : contents.files)
+        AddInstalledFile(file);
+    for (const auto& [group, item] : contents.groups)
+        AddGroupEntry(item, group);
+    if (installedBDEType_ == 0)
+        installedBDEType_ = contents.bdeType;
+}
+
+void TSetupInfo::FoldInstallJournal(const std::string& logPath) {
+    const auto journalHost = HostPath(installJournalPath(logPath));
+    const auto logHost = HostPath(logPath);
+    if (!journalHost || !logHost || !fs::is_regular_file(*journalHost))
+        return;
+    try {
+        foldInstallJournal(*journalHost, *logHost);
+    } catch (const std::exception&) {
+        // The journal stays; the shutdown of a run into the same place merges it.
+    }
+}
+
+std::vector<std::pair<std::string, std::string>> TSetupInfo::directoryEntries() const {
+    std::vector<std::pair<std::string, std::string>> directories;
     const auto& dirs = script_->Dirs();
     for (size_t i = dirs.size(); i-- > 0;) {
         const TSetupDir* dir = dirs[i];
@@ -97,6 +149,59 @@ void TSetupInfo::writeInstallLogTo(const std::string& path) {
         if (host && fs::is_directory(*host))
             directories.emplace_back(dir->Name(), dir->Dir());
     }
+    return directories;
+}
+
+void TSetupInfo::journal(char kind, const std::string& text) {
+    if (replaying_)
+        return;
+    std::string line = journalLine(static_cast<JournalRecord>(kind), text);
+    if (line.empty())
+        return;
+    journalLines_.push_back(std::move(line));
+    writeJournal();
+}
+
+// Writes what the journal file does not hold yet. Until the log directory exists the
+// records wait in memory; when the log directory changes, the journal starts again
+// in the new place with everything recorded so far.
+void TSetupInfo::writeJournal() {
+    const TSetupDir* logDir = script_->LogFileDir();
+    if (!logDir)
+        return;
+    const std::string directory = ResolveDir(this, logDir->Name());
+    const auto hostDirectory = HostPath(directory);
+    std::error_code error;
+    if (directory.empty() || !hostDirectory || !fs::is_directory(*hostDirectory, error))
+        return;
+    const auto file = HostPath(installJournalPath(directory + script_->LogFileName()));
+    if (!file)
+        return;
+    if (*file != journalFile_) {
+        std::vector<std::string> lines;
+        for (const auto& [name, dir] : directoryEntries())
+            lines.push_back(journalLine(JournalRecord::Directory, name + "\t" + dir));
+        lines.insert(lines.end(), journalLines_.begin(), journalLines_.end());
+        const bool existed = fs::exists(*file, error);
+        if (!appendToJournal(*file, lines))
+            return;
+        if (journalMade_ && !journalFile_.empty())
+            fs::remove(journalFile_, error);
+        journalFile_ = *file;
+        journalMade_ = !existed;
+    } else {
+        const std::vector<std::string> lines(journalLines_.begin() +
+                                                 static_cast<std::ptrdiff_t>(journalWritten_),
+                                             journalLines_.end());
+        if (!appendToJournal(*file, lines))
+            return;
+    }
+    journalWritten_ = journalLines_.size();
+}
+
+void TSetupInfo::writeInstallLogTo(const std::string& path) {
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    const Entries directories = directoryEntries();
     Entries created;
     for (const std::string& dir : createdDirs_.items())
         created.emplace_back(dir, "");

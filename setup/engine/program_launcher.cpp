@@ -2,7 +2,15 @@
 
 #include "platform/program_start.h"
 
+#include <cerrno>
+
 namespace setupkit {
+
+LaunchResult ProgramLauncher::launch(const LaunchRequest&) {
+    LaunchResult result;
+    result.errorCode = ENOSYS;
+    return result;
+}
 
 bool PlatformProgramLauncher::start(const std::string& windowsProgramPath) {
     try {
@@ -13,6 +21,23 @@ bool PlatformProgramLauncher::start(const std::string& windowsProgramPath) {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+LaunchResult PlatformProgramLauncher::launch(const LaunchRequest& request) {
+    LaunchResult result;
+    lumora::platform::ProgramStart start;
+    start.commandLine = request.commandLine;
+    start.workingDirectory = request.workingDirectory;
+    try {
+        lumora::platform::StartedProgram program = lumora::platform::startProgram(drives_, start);
+        result.started = true;
+        if (request.wait)
+            result.exitCode = program.wait();
+    } catch (const lumora::platform::ProgramStartError& error) {
+        result.started = false;
+        result.errorCode = error.code();
+    }
+    return result;
 }
 
 } // namespace setupkit

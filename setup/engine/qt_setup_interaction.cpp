@@ -1,6 +1,7 @@
 #include "setup/engine/qt_setup_interaction.h"
 
 #include "setup/engine/setup_message_dialog.h"
+#include "setup/engine/text_viewer_dialog.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -65,6 +66,12 @@ int QtSetupInteraction::showStandardMessage(std::string_view text, int kind, uns
         if (candidate.button == pressed)
             return resultOfButton(candidate.member);
     return mrNone;
+}
+
+void QtSetupInteraction::showTextViewer(std::string_view title, std::string_view text) {
+    TextViewerDialog viewer(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+                            QByteArray(text.data(), static_cast<qsizetype>(text.size())), parent_);
+    viewer.exec();
 }
 
 } // namespace setupkit

@@ -14,6 +14,7 @@ public:
 
     int showSetupMessage(const SetupMessageBox& box) override;
     int showStandardMessage(std::string_view text, int kind, unsigned buttons) override;
+    void showTextViewer(std::string_view title, std::string_view text) override;
 
 private:
     QWidget* parent_;

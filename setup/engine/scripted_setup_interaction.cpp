@@ -6,8 +6,10 @@ namespace setupkit {
 namespace {
 
 std::string describe(const RecordedMessage& message) {
-    std::string description =
-        message.box == RecordedMessage::Box::Setup ? "setup message box" : "standard message box";
+    std::string description = message.box == RecordedMessage::Box::Setup ? "setup message box"
+                              : message.box == RecordedMessage::Box::Viewer
+                                  ? "text viewer"
+                                  : "standard message box";
     description += " (kind " + std::to_string(message.kind) + ", buttons " +
                    std::to_string(message.buttons) + "): \"" + message.text + "\"";
     return description;
@@ -52,6 +54,17 @@ int ScriptedSetupInteraction::showStandardMessage(std::string_view text, int kin
     for (const unsigned member : orderedButtonMembers(buttons))
         message.buttonResults.push_back(resultOfButton(member));
     return takeAnswer(message);
+}
+
+void ScriptedSetupInteraction::showTextViewer(std::string_view title, std::string_view text) {
+    RecordedMessage message;
+    message.box = RecordedMessage::Box::Viewer;
+    message.kind = mtInformation;
+    message.title = std::string(title);
+    message.text = std::string(text);
+    message.buttons = mbOK;
+    message.buttonResults.push_back(mrOk);
+    takeAnswer(message);
 }
 
 int ScriptedSetupInteraction::takeAnswer(const RecordedMessage& message) {

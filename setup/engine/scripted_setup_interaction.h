@@ -20,10 +20,11 @@ public:
 };
 
 struct RecordedMessage {
-    enum class Box { Setup, Standard };
+    // Viewer: a text shown read-only; answered with mrOk when it is closed.
+    enum class Box { Setup, Standard, Viewer };
     Box box = Box::Setup;
     int kind = 0;
-    std::string title; // the kit's box only
+    std::string title; // the kit's box and the viewer
     std::string text;
     unsigned buttons = 0;                       // the set as asked
     std::vector<std::string> buttonCaptions;    // the kit's box: in placement order
@@ -46,6 +47,8 @@ public:
 
     int showSetupMessage(const SetupMessageBox& box) override;
     int showStandardMessage(std::string_view text, int kind, unsigned buttons) override;
+    // Recorded like a box with an OK button: the script answers mrOk to close it.
+    void showTextViewer(std::string_view title, std::string_view text) override;
 
 private:
     struct Answer {

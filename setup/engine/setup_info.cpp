@@ -16,29 +16,6 @@ namespace setupkit {
 using lumora::platform::equalsIgnoringCase;
 using lumora::platform::upperAscii;
 
-namespace {
-
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return upperAscii(x) < upperAscii(y);
-    });
-}
-
-} // namespace
-
-bool CaselessSortedList::add(const std::string& entry) {
-    auto at = std::lower_bound(items_.begin(), items_.end(), entry, lessIgnoringCase);
-    if (at != items_.end() && equalsIgnoringCase(*at, entry))
-        return false;
-    items_.insert(at, entry);
-    return true;
-}
-
-bool CaselessSortedList::contains(const std::string& entry) const {
-    auto at = std::lower_bound(items_.begin(), items_.end(), entry, lessIgnoringCase);
-    return at != items_.end() && equalsIgnoringCase(*at, entry);
-}
-
 TSetupInfo::TSetupInfo(ComponentOwner* owner, SetupServices& services)
     : TSetupComponent(owner), services_(services), script_(std::make_unique<TSetupData>()) {
     for (TSetupComponent* component : owner->Components())
@@ -180,11 +157,17 @@ bool TSetupInfo::IsFileSelected(const TSetupFile* file, const TSetupDir* dir) co
 // --- Records ------------------------------------------------------------------------
 
 bool TSetupInfo::AddCreatedDir(const std::string& path) {
-    return createdDirs_.add(path);
+    if (!createdDirs_.add(path))
+        return false;
+    journal('D', path);
+    return true;
 }
 
 bool TSetupInfo::AddInstalledFile(const std::string& path) {
-    return installedFiles_.add(path);
+    if (!installedFiles_.add(path))
+        return false;
+    journal('F', path);
+    return true;
 }
 
 bool TSetupInfo::AddGroupEntry(const std::string& item, const std::string& group) {
@@ -193,7 +176,14 @@ bool TSetupInfo::AddGroupEntry(const std::string& item, const std::string& group
         return false;
     groupNames_.push_back(group);
     groupItems_.push_back(item);
+    journal('G', group + ":~:" + item);
     return true;
+}
+
+void TSetupInfo::SetInstalledBDEType(std::uint8_t type) {
+    installedBDEType_ = type;
+    if (type != 0)
+        journal('B', std::to_string(type));
 }
 
 // --- The form -----------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // keeps the selection of directories and files, records what setup creates and
 // writes it to the install log at shutdown.
 
+#include "setup/engine/caseless_sorted_list.h"
 #include "setup/engine/message_catalogue.h"
 #include "setup/engine/setup_component.h"
 #include "setup/engine/setup_services.h"
@@ -24,20 +25,6 @@ class InstanceLock;
 namespace setupkit {
 
 class TSetupPage;
-
-// A list of paths kept sorted without regard to case, each path once.
-class CaselessSortedList {
-public:
-    // False when an equal entry (ignoring case) is already there.
-    bool add(const std::string& entry);
-    bool contains(const std::string& entry) const;
-    void clear() { items_.clear(); }
-    const std::vector<std::string>& items() const { return items_; }
-    size_t size() const { return items_.size(); }
-
-private:
-    std::vector<std::string> items_;
-};
 
 class TSetupInfo : public TSetupComponent {
 public:
@@ -88,7 +75,8 @@ public:
     const std::vector<std::string>& GroupNames() const { return groupNames_; }
     const std::vector<std::string>& GroupItems() const { return groupItems_; }
     std::uint8_t InstalledBDEType() const { return installedBDEType_; }
-    void SetInstalledBDEType(std::uint8_t type) { installedBDEType_ = type; }
+    // Journalled like the records below.
+    void SetInstalledBDEType(std::uint8_t type);
 
     // Whether the start sequence ended the program (a relaunch, a second instance);
     // the program then ends with QuitExitCode without running its pages.
@@ -117,7 +105,9 @@ public:
     bool IsDirSelected(const TSetupDir* dir) const;
 
     // Records for the log; an entry equal to a recorded one, ignoring case, is not
-    // added again. Whether it was added.
+    // added again. Whether it was added. Each new record also goes to the journal
+    // beside the log at once (kept in memory until the log directory exists), so a
+    // page records a directory or file right after making it, or before.
     bool AddCreatedDir(const std::string& path);
     bool AddInstalledFile(const std::string& path);
     bool AddGroupEntry(const std::string& item, const std::string& group);
@@ -126,7 +116,12 @@ public:
     void ReadInstallLog(const std::string& path, bool withDirectories);
     // Raises ESetupError "NO LOG DIR" when the log directory is missing after
     // something was installed into it (a run that ends before that ends quietly).
+    // The journal beside the log is merged first and removed once the log is written.
     void WriteInstallLog();
+    // Folds a journal left beside the log at `logPath` (a Windows path) by a setup
+    // that did not end into that log. Nothing without a journal; failures are quiet
+    // (the journal stays for the next attempt).
+    void FoldInstallJournal(const std::string& logPath);
 
     void RegisterPages();
 
@@ -152,6 +147,10 @@ private:
     void copyToTemporary(const std::string& fileName, const std::filesystem::path& target);
     void removeTemporaryCopies();
     void writeInstallLogTo(const std::string& path);
+    std::vector<std::pair<std::string, std::string>> directoryEntries() const;
+    void journal(char kind, const std::string& text);
+    void writeJournal();
+    void mergeJournal(const std::filesystem::path& journal);
 
     SetupServices& services_;
     std::unique_ptr<TSetupData> script_;
@@ -183,6 +182,12 @@ private:
     std::vector<std::string> groupItems_;
     std::unordered_set<std::string> groupKeys_;
     std::uint8_t installedBDEType_ = 0;
+    // Set while records are read back (a log, a journal): they are not journalled.
+    bool replaying_ = false;
+    std::vector<std::string> journalLines_; // every line this run journalled
+    size_t journalWritten_ = 0;             // how many of them the file holds
+    std::filesystem::path journalFile_;     // host path of the journal in use
+    bool journalMade_ = false;              // this run created that file
 };
 
 // The directory of a script directory name, with a trailing backslash: "(none)" or no

@@ -63,6 +63,11 @@ void TSetupInfo::Loaded() {
         return;
     }
     setSystemDirectories();
+    // A setup that was killed left its journal beside the log: the log gets its
+    // records now, before this run adds its own.
+    if (const TSetupDir* logDir = script_->LogFileDir())
+        if (const std::string directory = ResolveDir(this, logDir->Name()); !directory.empty())
+            FoldInstallJournal(directory + script_->LogFileName());
     for (TSetupDir* dir : script_->Dirs()) {
         SelectDir(dir, true);
         if (services_.pump)
@@ -119,6 +124,7 @@ void TSetupInfo::readUnInstallNote() {
     notes.eraseSection(UnInstallSection);
     attemptUnInstall_ = true;
     logFile_ = logFile;
+    FoldInstallJournal(logFile_);
     ReadInstallLog(logFile_, true);
     if (auto host = HostPath(logFile_)) {
         std::error_code ignored;
@@ -222,6 +228,7 @@ void TSetupInfo::unInstallRelaunch() {
     const std::string programName = fileNameOf(programPath_);
     logFile_ = ProgramDirectory() + script_->LogFileName();
     relaunched_ = true;
+    FoldInstallJournal(logFile_);
     auto giveUp = [&] {
         freeRelaunchDialog();
         std::error_code ignored;

@@ -21,6 +21,15 @@ public:
     // Shows a standard system message box of `kind` with the button set `buttons`
     // (empty: OK alone); returns the result of the button pressed.
     virtual int showStandardMessage(std::string_view text, int kind, unsigned buttons) = 0;
+
+    // Shows a text file read-only (what the installer offers instead of a system
+    // text editor) and returns when the user has closed it. `text` is the file's
+    // bytes. Without a viewer of its own, an interaction shows the text in a
+    // standard information box.
+    virtual void showTextViewer(std::string_view title, std::string_view text) {
+        (void)title;
+        showStandardMessage(text, mtInformation, mbOK);
+    }
 };
 
 } // namespace setupkit

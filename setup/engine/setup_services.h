@@ -12,6 +12,11 @@
 #include <string>
 #include <vector>
 
+namespace lumora::platform {
+class ProgmanShell;
+class Registry;
+} // namespace lumora::platform
+
 namespace setupkit {
 
 class SetupInteraction;
@@ -30,6 +35,11 @@ struct SetupServices {
     LanguageLibraryLoader languageLoader;
     SetupMessagePump* pump = nullptr;
     ProgramLauncher* launcher = nullptr;
+    // The Program Manager the groups and uninstall pages talk to; none answers
+    // without one.
+    lumora::platform::ProgmanShell* shell = nullptr;
+    // The registry stand-in; without one the current user's store is used.
+    lumora::platform::Registry* registry = nullptr;
     // The application is told to end with this exit code (after the current event).
     std::function<void(int exitCode)> quit;
 };

@@ -7,7 +7,11 @@
 #include "setup/engine/setup_paths.h"
 #include "setup/pages/pending_page.h"
 #include "setup/pages/setup_background.h"
+#include "setup/pages/setup_bde_install.h"
+#include "setup/pages/setup_groups.h"
 #include "setup/pages/setup_message.h"
+#include "setup/pages/setup_prog_exec.h"
+#include "setup/pages/setup_uninstall.h"
 
 #include <QGuiApplication>
 #include <QVBoxLayout>
@@ -56,19 +60,23 @@ void TSetupForm::registerClasses() {
     });
     factory_.registerClass("TSetupMessage",
                            [](ComponentOwner& owner) { return owner.Create<TSetupMessage>(); });
+    factory_.registerClass("TSetupGroups",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupGroups>(); });
+    factory_.registerClass("TSetupUnInstall",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupUnInstall>(); });
+    factory_.registerClass("TSetupProgExec",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupProgExec>(); });
+    factory_.registerClass("TSetupBDEInstall",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupBDEInstall>(); });
     // Page kinds still to come in this build, with the properties they store.
     const std::pair<const char*, std::set<std::string>> pending[] = {
         {"TSetupDirChoice",
          {"InstallDir", "TargetDir", "AllowDirChange", "DoInvisible", "PreserveTrailing",
           "Text.Strings", "SelectText.Strings"}},
         {"TSetupFileCopy", {"OverWrite", "CreateEmptyDirs", "OnDriveTooSmall"}},
-        {"TSetupGroups", {"MinimizeProgMan", "Text.Strings"}},
         {"TSetupRadioChoice", {}},
         {"TSetupCheckBoxChoice", {}},
         {"TSetupLanguage", {"DefaultLanguage", "ShowLanguages"}},
-        {"TSetupProgExec", {"ProgName", "ProgDir", "CommandLine", "WaitForDone", "ShowWindow"}},
-        {"TSetupBDEInstall", {"Text.Strings"}},
-        {"TSetupUnInstall", {"LogFileDir", "LogFileName", "Text.Strings", "OnCleanup"}},
     };
     for (const auto& [className, properties] : pending) {
         if (factory_.knows(className))
@@ -129,13 +137,16 @@ void TSetupForm::suGroupsNextPage(TSetupComponent*) {
     // The directory page leaves its target in the install directory.
     const std::string readme = ResolveDir(info, "Install") + "README.TXT";
     const auto host = info->HostPath(readme);
-    if (!host || !std::filesystem::exists(*host))
-        return;
-    if (services_.interaction->showStandardMessage("Would you like to read the README.TXT file?",
-                                                   mtConfirmation, mbYes | mbNo) != mrYes)
-        return;
-    if (TSetupComponent* viewer = components_.FindComponent("suProg"))
-        viewer->Execute();
+    if (host && std::filesystem::exists(*host) &&
+        services_.interaction->showStandardMessage("Would you like to read the README.TXT file?",
+                                                   mtConfirmation, mbYes | mbNo) == mrYes) {
+        if (auto* viewer = dynamic_cast<TSetupProgExec*>(components_.FindComponent("suProg"))) {
+            viewer->SetCommandLine(readme);
+            viewer->Execute();
+        }
+    }
+    if (auto* unInstall = dynamic_cast<TSetupUnInstall*>(components_.FindComponent("suUnInstall")))
+        unInstall->RegisterUnInstall("Lumora");
 }
 
 void TSetupForm::suInstallTypeNextPage(TSetupComponent*) {
@@ -144,8 +155,8 @@ void TSetupForm::suInstallTypeNextPage(TSetupComponent*) {
 }
 
 void TSetupForm::suUnInstallCleanup(TSetupComponent*) {
-    // Removes the uninstall entry "Lumora" through the uninstall page, which is still
-    // to come in this build.
+    if (auto* unInstall = dynamic_cast<TSetupUnInstall*>(components_.FindComponent("suUnInstall")))
+        unInstall->UnregisterUnInstall("Lumora");
 }
 
 } // namespace setupkit

@@ -13,6 +13,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -100,7 +101,19 @@ public:
         started.push_back(windowsProgramPath);
         return succeed;
     }
+    LaunchResult launch(const LaunchRequest& request) override {
+        launched.push_back(request);
+        if (onLaunch)
+            onLaunch(request);
+        LaunchResult result;
+        result.started = succeed;
+        result.errorCode = succeed ? 0 : 2;
+        return result;
+    }
     std::vector<std::string> started;
+    std::vector<LaunchRequest> launched;
+    // Runs in place of the program (e.g. what an engine's setup program would do).
+    std::function<void(const LaunchRequest&)> onLaunch;
     bool succeed = true;
 };
 

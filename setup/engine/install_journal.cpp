@@ -1,0 +1,165 @@
+#include "setup/engine/install_journal.h"
+
+#include "platform/ascii_nocase.h"
+#include "platform/profile_file.h"
+#include "setup/engine/caseless_sorted_list.h"
+#include "setup/engine/setup_paths.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <fstream>
+#include <unistd.h>
+#include <unordered_set>
+
+namespace setupkit {
+
+namespace fs = std::filesystem;
+using lumora::platform::ProfileDocument;
+using lumora::platform::upperAscii;
+
+std::string installJournalPath(std::string_view logPath) {
+    return std::string(logPath) + ".journal";
+}
+
+std::string journalLine(JournalRecord kind, std::string_view text) {
+    if (text.find_first_of("\r\n") != std::string_view::npos)
+        return {};
+    std::string line(1, static_cast<char>(kind));
+    line += '\t';
+    line += text;
+    line += '\n';
+    return line;
+}
+
+bool appendToJournal(const fs::path& journal, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line;
+    if (text.empty())
+        return true;
+    const int fd = ::open(journal.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    // One write for the batch: a kill lands before or after it, and a short write
+    // only ever cuts the last line, which the reader leaves out.
+    size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t result = ::write(fd, text.data() + written, text.size() - written);
+        if (result < 0 && errno == EINTR)
+            continue;
+        if (result <= 0) {
+            ::close(fd);
+            return false;
+        }
+        written += static_cast<size_t>(result);
+    }
+    return ::close(fd) == 0;
+}
+
+JournalContents readInstallJournal(const fs::path& journal) {
+    JournalContents contents;
+    std::ifstream in(journal, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t start = 0;
+    while (true) {
+        const size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            break;
+        const std::string_view line = std::string_view(text).substr(start, end - start);
+        start = end + 1;
+        if (line.size() < 2 || line[1] != '\t')
+            continue;
+        const std::string value(line.substr(2));
+        switch (static_cast<JournalRecord>(line[0])) {
+        case JournalRecord::Directory: {
+            const size_t tab = value.find('\t');
+            if (tab != std::string::npos)
+                contents.directories.emplace_back(value.substr(0, tab), value.substr(tab + 1));
+            break;
+        }
+        case JournalRecord::CreatedDir:
+            contents.createdDirs.push_back(value);
+            break;
+        case JournalRecord::File:
+            contents.files.push_back(value);
+            break;
+        case JournalRecord::Group: {
+            std::string item = value;
+            const std::string group = SplitAt(item, ":~:");
+            if (!group.empty())
+                contents.groups.emplace_back(group, group == value ? value : item);
+            break;
+        }
+        case JournalRecord::BDEType:
+            contents.bdeType = static_cast<std::uint8_t>(std::atoi(value.c_str()));
+            break;
+        }
+    }
+    return contents;
+}
+
+void foldInstallJournal(const fs::path& journal, const fs::path& log) {
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    const JournalContents contents = readInstallJournal(journal);
+    lumora::platform::ProfileFile(log).update([&](ProfileDocument& document) {
+        Entries directories;
+        for (const std::string& key : document.keys("Directories"))
+            directories.emplace_back(key, document.readString("Directories", key));
+        if (directories.empty())
+            directories = contents.directories;
+
+        auto mergedKeys = [&](std::string_view section, const std::vector<std::string>& more) {
+            CaselessSortedList merged;
+            for (const std::string& key : document.keys(section))
+                merged.add(key);
+            for (const std::string& key : more)
+                merged.add(key);
+            Entries entries;
+            for (const std::string& key : merged.items())
+                entries.emplace_back(key, "");
+            return entries;
+        };
+        const Entries created = mergedKeys("Created Dirs", contents.createdDirs);
+        const Entries files = mergedKeys("Files", contents.files);
+
+        std::vector<std::string> groupValues;
+        std::unordered_set<std::string> seen;
+        for (const std::string& key : document.keys("Program Groups")) {
+            const std::string value = document.readString("Program Groups", key);
+            std::string item = value;
+            const std::string group = SplitAt(item, ":~:");
+            if (value.empty() || group.empty())
+                continue;
+            const std::string itemName = group == value ? value : item;
+            if (seen.insert(upperAscii(group) + ":~:" + upperAscii(itemName)).second)
+                groupValues.push_back(value);
+        }
+        for (const auto& [group, item] : contents.groups)
+            if (seen.insert(upperAscii(group) + ":~:" + upperAscii(item)).second)
+                groupValues.push_back(group + ":~:" + item);
+        Entries groups;
+        for (size_t i = 0; i < groupValues.size(); ++i)
+            groups.emplace_back(std::to_string(i), groupValues[i]);
+
+        std::string bdeType = document.readString("BDE Files", "BDE Type");
+        if (bdeType.empty() && contents.bdeType != 0)
+            bdeType = std::to_string(contents.bdeType & 0x7F);
+        const auto language = document.value("Language", "Language");
+
+        for (std::string_view section :
+             {"Directories", "Created Dirs", "Files", "Program Groups", "BDE Files", "Language"})
+            document.eraseSection(section);
+        document.writeSection("Directories", directories);
+        document.writeSection("Created Dirs", created);
+        document.writeSection("Files", files);
+        document.writeSection("Program Groups", groups);
+        if (!bdeType.empty())
+            document.writeSection("BDE Files", {{"BDE Type", bdeType}});
+        if (language)
+            document.writeString("Language", "Language", *language);
+    });
+    std::error_code ignored;
+    fs::remove(journal, ignored);
+}
+
+} // namespace setupkit

@@ -1,0 +1,48 @@
+#pragma once
+// The journal beside the install log. The log itself is written once, when setup
+// ends; the journal gets one line for every directory, file, group entry and engine
+// install the moment it is recorded, so that a setup killed half way still leaves a
+// record of what it made. The next start, or the shutdown, folds it into the log.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace setupkit {
+
+// The journal's name: the log's path with ".journal" appended.
+std::string installJournalPath(std::string_view logPath);
+
+enum class JournalRecord : char {
+    Directory = 'P',  // a script directory: name TAB dir, as the log's "Directories"
+    CreatedDir = 'D', // a directory setup created
+    File = 'F',       // a file setup wrote
+    Group = 'G',      // group ":~:" item
+    BDEType = 'B',    // the database-engine install type, decimal
+};
+
+// One line of the journal. A record holding a line break cannot be kept (nor could
+// the log keep it): nothing.
+std::string journalLine(JournalRecord kind, std::string_view text);
+// Appends the lines, creating the file; false when it cannot be written.
+bool appendToJournal(const std::filesystem::path& journal, const std::vector<std::string>& lines);
+
+struct JournalContents {
+    std::vector<std::pair<std::string, std::string>> directories;
+    std::vector<std::string> createdDirs;
+    std::vector<std::string> files;
+    std::vector<std::pair<std::string, std::string>> groups; // group, item
+    std::uint8_t bdeType = 0;
+};
+// A last line cut short by a kill is left out; unknown lines are skipped.
+JournalContents readInstallJournal(const std::filesystem::path& journal);
+
+// Merges the journal into the log file (creating it in the log's format when it is
+// missing; the log's own records and spellings stay first), then removes the
+// journal. Throws what writing the log throws; the journal then stays.
+void foldInstallJournal(const std::filesystem::path& journal, const std::filesystem::path& log);
+
+} // namespace setupkit

@@ -1,0 +1,215 @@
+#include "setup/pages/setup_uninstall.h"
+
+#include "platform/ascii_nocase.h"
+#include "platform/current_directory.h"
+#include "platform/registry.h"
+#include "setup/engine/form_loading.h"
+#include "setup/engine/install_journal.h"
+#include "setup/engine/message_box_types.h"
+#include "setup/engine/setup_error.h"
+#include "setup/engine/setup_info.h"
+#include "setup/engine/setup_interaction.h"
+#include "setup/engine/setup_pages_form.h"
+#include "setup/engine/setup_paths.h"
+#include "setup/pages/catalogue_format.h"
+#include "setup/pages/program_groups.h"
+#include "setup/pages/setup_bde_install.h"
+#include "setup/pages/uninstall_removal.h"
+
+#include <QPlainTextEdit>
+#include <algorithm>
+
+namespace setupkit {
+
+using lumora::platform::equalsIgnoringCase;
+
+TSetupUnInstall::TSetupUnInstall(ComponentOwner* owner) : TSetupPage(owner) {
+    for (const TSetupComponent* component : owner->Components())
+        if (component->InheritsFrom("TSetupUnInstall"))
+            throw ESetupError("Only allowed one TSetupUnInstall per form.");
+}
+
+bool TSetupUnInstall::InheritsFrom(std::string_view className) const {
+    return className == "TSetupUnInstall" || TSetupPage::InheritsFrom(className);
+}
+
+bool TSetupUnInstall::AttemptUnInstall() const {
+    return SetupInfo() && SetupInfo()->AttemptUnInstall();
+}
+
+std::string TSetupUnInstall::LogDir() const {
+    const TSetupData* script = Script();
+    return script && script->LogFileDir() ? script->LogFileDir()->Name() : "(none)";
+}
+
+void TSetupUnInstall::SetLogDir(const std::string& name) {
+    if (TSetupData* script = Script())
+        script->SetLogFileDir(script->FindDir(name));
+}
+
+std::string TSetupUnInstall::LogFileName() const {
+    const TSetupData* script = Script();
+    return script ? script->LogFileName() : std::string();
+}
+
+void TSetupUnInstall::SetLogFileName(const std::string& name) {
+    if (TSetupData* script = Script())
+        script->SetLogFileName(name);
+}
+
+std::string TSetupUnInstall::LogFile() const {
+    return SetupInfo() ? SetupInfo()->LogFile() : std::string();
+}
+
+const std::vector<std::string>& TSetupUnInstall::UnInstallFiles() const {
+    const TSetupData* script = Script();
+    return script ? script->UnInstallFiles() : privateFiles_;
+}
+
+void TSetupUnInstall::SetUnInstallFiles(const std::vector<std::string>& names) {
+    TSetupData* script = Script();
+    if (!script) {
+        privateFiles_.clear();
+        for (const std::string& name : names)
+            if (!name.empty() &&
+                std::find(privateFiles_.begin(), privateFiles_.end(), name) == privateFiles_.end())
+                privateFiles_.push_back(name);
+        return;
+    }
+    std::vector<std::string>& files = script->UnInstallFiles();
+    files.clear();
+    for (const std::string& name : names) {
+        if (name.empty() || std::find(files.begin(), files.end(), name) != files.end())
+            continue;
+        bool known = false;
+        for (const TSetupFile* file : script->Files()) {
+            if (equalsIgnoringCase(file->Name(), name)) {
+                files.push_back(name);
+                known = true;
+            }
+        }
+        if (!known && SetupInfo())
+            SetupInfo()->Services().interaction->showStandardMessage(
+                "Unable to locate file " + name + " in the installed files.", mtWarning, mbOK);
+    }
+}
+
+lumora::platform::Registry TSetupUnInstall::registry() const {
+    const TSetupInfo* info = SetupInfo();
+    if (info && info->Services().registry)
+        return *info->Services().registry;
+    return lumora::platform::Registry::forCurrentUser();
+}
+
+void TSetupUnInstall::RegisterUnInstall(const std::string& displayName) {
+    const TSetupInfo* info = SetupInfo();
+    if (displayName.empty() || !info)
+        return;
+    const std::string directory = ResolveDir(info, LogDir());
+    if (directory.empty() || directory == "\\")
+        return;
+    const std::string& program = info->ProgramPath();
+    const size_t slash = program.find_last_of("\\:");
+    const std::string fileName = slash == std::string::npos ? program : program.substr(slash + 1);
+    auto store = registry();
+    writeUnInstallEntry(store, displayName, directory + fileName + " UNINSTALL");
+}
+
+void TSetupUnInstall::UnregisterUnInstall(const std::string& displayName) {
+    if (displayName.empty())
+        return;
+    auto store = registry();
+    deleteUnInstallEntry(store, displayName);
+}
+
+void TSetupUnInstall::ShowPage() {
+    TSetupPage::ShowPage();
+    std::string intent;
+    if (!text_.empty()) {
+        for (size_t i = 0; i < text_.size(); ++i)
+            intent += (i ? "\n" : "") + text_[i];
+    } else {
+        intent = formatCatalogueText(TSetupPage::Text(85), {AppName()}) + "  " +
+                 TSetupPage::Text(86) + "\r\n\r\n" + TSetupPage::Text(87);
+    }
+    Dialog().setCaption(formatCatalogueText(TSetupPage::Text(84), {AppName()}));
+    Dialog().showNotebookPage(npUnInstall);
+    if (TSetupPagesForm* dialog = TSetupPagesForm::instance()) {
+        QString shown = QString::fromStdString(intent);
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        dialog->meUNIIntent->clear();
+        dialog->meUNIIntent->setPlainText(shown);
+    }
+}
+
+void TSetupUnInstall::DoNext() {
+    TSetupInfo* info = SetupInfo();
+    if (!info)
+        return;
+    WizardDialog& dialog = Dialog();
+    dialog.setButtonEnabled(WizardButton::Next, false);
+    if (OnCleanup)
+        OnCleanup(this);
+    const auto& drives = info->Services().drives;
+    lumora::platform::ProgmanShell* shell = info->Services().shell;
+
+    deleteRecordedItems(shell, info->GroupNames(), info->GroupItems());
+    // A file the user already deleted, or cannot be deleted, is passed silently.
+    for (const std::string& file : info->InstalledFiles())
+        removeRecordedFile(drives, file);
+    if (!info->LogFile().empty()) {
+        removeRecordedFile(drives, info->LogFile());
+        removeRecordedFile(drives, installJournalPath(info->LogFile()));
+    }
+    try {
+        lumora::platform::setCurrentDirectory(drives, FixDriveRoot(info->ProgramDirectory()));
+    } catch (const std::exception&) {
+        // Only a directory we are in could be kept from going; the rest goes on.
+    }
+    removeDirectories();
+    deleteRecordedGroups(shell, info->GroupNames(), info->GroupItems());
+    for (TSetupComponent* component : Owner()->Components())
+        if (auto* engine = dynamic_cast<TSetupBDEInstall*>(component))
+            engine->RemoveBDE(info->InstalledBDEType());
+    info->SetUnInstallDone(true);
+    dialog.setButtonEnabled(WizardButton::Next, true);
+    TSetupPage::DoNext();
+}
+
+void TSetupUnInstall::removeDirectories() {
+    TSetupInfo* info = SetupInfo();
+    const auto& created = info->CreatedDirs();
+    // Sorted, so every subdirectory comes after its parent and goes first here.
+    for (size_t i = created.size(); i-- > 0;) {
+        const std::string path = FixDriveRoot(created[i]);
+        const Removal removal = removeRecordedDirectory(info->Services().drives, path);
+        // Something the user put there keeps the directory; the uninstall still ends.
+        if (removal == Removal::NotEmpty || removal == Removal::Failed)
+            info->MessageDlg(formatCatalogueText(info->GetText(92), {path}), mtWarning, mbOK);
+    }
+}
+
+bool TSetupUnInstall::SetProperty(const form::FormProperty& property, FormLoadContext& context) {
+    const std::string& name = property.name;
+    if (name == "LogDir" || name == "LogFileDir") {
+        // The script is the controller's and is read before the pages.
+        SetLogDir(formString(property));
+    } else if (name == "LogFileName") {
+        SetLogFileName(formString(property));
+    } else if (name == "UnInstallFiles.Strings" || name == "UnInstallFiles") {
+        if (TSetupData* script = Script())
+            script->UnInstallFiles() = formStrings(property);
+        else
+            privateFiles_ = formStrings(property);
+    } else if (name == "Text.Strings" || name == "Text") {
+        text_ = formStrings(property);
+    } else if (name == "OnCleanup") {
+        context.event(formIdentifier(property),
+                      [this](NotifyEvent handler) { OnCleanup = std::move(handler); });
+    } else {
+        return TSetupPage::SetProperty(property, context);
+    }
+    return true;
+}
+
+} // namespace setupkit

@@ -1,0 +1,111 @@
+#include "setup/pages/uninstall_removal.h"
+
+#include "platform/registry.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace setupkit {
+
+namespace fs = std::filesystem;
+using lumora::platform::DriveMap;
+
+namespace {
+
+// The host path of a recorded Windows path, or nothing when it cannot be reached
+// without passing a link below the drive's root (the root itself may be a link, as a
+// home directory often is).
+std::optional<fs::path> safeHostPath(const DriveMap& drives, std::string_view path) {
+    const char letter = lumora::platform::driveLetterOf(path);
+    if (!letter)
+        return std::nullopt;
+    const auto root = drives.root(letter);
+    const auto host = drives.toHostPath(path);
+    if (!root || !host)
+        return std::nullopt;
+    const fs::path below = host->lexically_relative(*root);
+    if (below.empty() || *below.begin() == "..")
+        return std::nullopt;
+    fs::path walked = *root;
+    auto part = below.begin();
+    for (auto next = std::next(part); next != below.end(); part = next, ++next) {
+        walked /= *part;
+        std::error_code error;
+        if (fs::symlink_status(walked, error).type() == fs::file_type::symlink)
+            return std::nullopt;
+    }
+    return host;
+}
+
+Removal unlinkResult(const fs::path& path) {
+    if (::unlink(path.c_str()) == 0)
+        return Removal::Removed;
+    return errno == ENOENT ? Removal::Missing : Removal::Failed;
+}
+
+} // namespace
+
+Removal removeRecordedFile(const DriveMap& drives, std::string_view path) {
+    const auto host = safeHostPath(drives, path);
+    if (!host)
+        return Removal::Refused;
+    std::error_code error;
+    const fs::file_type type = fs::symlink_status(*host, error).type();
+    if (type == fs::file_type::not_found)
+        return Removal::Missing;
+    if (type == fs::file_type::directory)
+        return Removal::Refused;
+    return unlinkResult(*host);
+}
+
+Removal removeRecordedDirectory(const DriveMap& drives, std::string_view path) {
+    const auto host = safeHostPath(drives, path);
+    if (!host)
+        return Removal::Refused;
+    std::error_code error;
+    const fs::file_type type = fs::symlink_status(*host, error).type();
+    if (type == fs::file_type::not_found)
+        return Removal::Missing;
+    if (type == fs::file_type::symlink)
+        return unlinkResult(*host);
+    if (type != fs::file_type::directory)
+        return Removal::Refused;
+    if (::rmdir(host->c_str()) == 0)
+        return Removal::Removed;
+    if (errno == ENOTEMPTY || errno == EEXIST)
+        return Removal::NotEmpty;
+    return errno == ENOENT ? Removal::Missing : Removal::Failed;
+}
+
+Removal removeDirectoryFiles(const DriveMap& drives, std::string_view path) {
+    const auto host = safeHostPath(drives, path);
+    if (!host)
+        return Removal::Refused;
+    std::error_code error;
+    const fs::file_type type = fs::symlink_status(*host, error).type();
+    if (type != fs::file_type::directory)
+        return removeRecordedDirectory(drives, path);
+    for (const fs::directory_entry& entry : fs::directory_iterator(*host, error)) {
+        std::error_code ignored;
+        if (entry.symlink_status(ignored).type() != fs::file_type::directory)
+            ::unlink(entry.path().c_str());
+    }
+    return removeRecordedDirectory(drives, path);
+}
+
+void writeUnInstallEntry(lumora::platform::Registry& registry, const std::string& displayName,
+                         const std::string& command) {
+    const std::string key = std::string(UnInstallKey) + "\\" + displayName;
+    registry.createKey(key);
+    registry.writeString(key, "DisplayName", displayName);
+    registry.writeString(key, "UnInstallString", command);
+}
+
+void deleteUnInstallEntry(lumora::platform::Registry& registry, const std::string& displayName) {
+    registry.createKey(UnInstallKey);
+    registry.deleteKey(std::string(UnInstallKey) + "\\" + displayName);
+}
+
+} // namespace setupkit
