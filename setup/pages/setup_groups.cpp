@@ -52,7 +52,12 @@ void TSetupGroups::ShowPage() {
         dialog->meCWGActions->clear();
         dialog->meCWGActions->setPlainText(shown);
     }
-    fillGroupList();
+    // A page with nothing to put in a group passes by itself and never asks the
+    // Program Manager anything.
+    const TSetupInfo* info = SetupInfo();
+    const TSetupWinGroups* entry = WinGroup();
+    if (info && entry && countPresentItems(*info, *entry) > 0)
+        fillGroupList();
 }
 
 void TSetupGroups::fillGroupList() {

@@ -26,7 +26,8 @@ std::optional<fs::path> safeHostPath(const DriveMap& drives, std::string_view pa
     if (!root || !host)
         return std::nullopt;
     const fs::path below = host->lexically_relative(*root);
-    if (below.empty() || *below.begin() == "..")
+    // Never the drive root itself, nor anything outside it.
+    if (below.empty() || below == "." || *below.begin() == "..")
         return std::nullopt;
     fs::path walked = *root;
     auto part = below.begin();

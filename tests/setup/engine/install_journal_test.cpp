@@ -1,0 +1,166 @@
+#include "engine_test_support.h"
+
+#include "setup/engine/install_journal.h"
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace setupkit::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using lumora::platform::ProfileFile;
+using lumora::testing::readFile;
+using lumora::testing::writeFile;
+using Strings = std::vector<std::string>;
+
+fs::path journalOf(const SetupWorld& world) {
+    return world.host("c/Lumora/INSTALL.LOG.journal");
+}
+
+TEST(InstallJournal, RecordsAreJournalledAsTheyHappenAndFoldedAtShutdown) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    info->Loaded();
+    info->AddCreatedDir("C:\\Lumora\\Data\\");
+    info->AddInstalledFile("C:\\Lumora\\Data\\a.txt");
+    info->AddInstalledFile("C:\\LUMORA\\DATA\\A.TXT");
+    info->AddGroupEntry("", "Lumora");
+    info->SetInstalledBDEType(2);
+    EXPECT_FALSE(fs::exists(world.host("c/Lumora/INSTALL.LOG")));
+    const JournalContents journal = readInstallJournal(journalOf(world));
+    EXPECT_EQ(journal.createdDirs, (Strings{"C:\\Lumora\\Data\\"}));
+    EXPECT_EQ(journal.files, (Strings{"C:\\Lumora\\Data\\a.txt"})) << "each record once";
+    ASSERT_EQ(journal.groups.size(), 1u);
+    EXPECT_EQ(journal.groups[0], (std::pair<std::string, std::string>{"Lumora", ""}));
+    EXPECT_EQ(journal.bdeType, 2);
+
+    info->Shutdown();
+    EXPECT_FALSE(fs::exists(journalOf(world)));
+    const ProfileFile log(world.host("c/Lumora/INSTALL.LOG"));
+    EXPECT_EQ(log.keys("Files"), (Strings{"C:\\Lumora\\Data\\a.txt"}));
+    EXPECT_EQ(log.readString("BDE Files", "BDE Type"), "2");
+}
+
+TEST(InstallJournal, RecordsWaitForTheLogDirectory) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    info->Loaded();
+    info->SetupData().FindDir("Install")->SetDir("C:\\Apps\\Lumora\\");
+    info->AddCreatedDir("C:\\Apps\\");
+    EXPECT_FALSE(fs::exists(world.host("c/Apps")));
+    fs::create_directories(world.host("c/Apps/Lumora"));
+    info->AddCreatedDir("C:\\Apps\\Lumora\\");
+    const JournalContents journal =
+        readInstallJournal(world.host("c/Apps/Lumora/INSTALL.LOG.journal"));
+    EXPECT_EQ(journal.createdDirs, (Strings{"C:\\Apps\\", "C:\\Apps\\Lumora\\"}));
+    // The directories as they stand, for a log that has to be made from the journal.
+    EXPECT_NE(std::find(journal.directories.begin(), journal.directories.end(),
+                        std::pair<std::string, std::string>{"Install", "C:\\Apps\\Lumora\\"}),
+              journal.directories.end());
+}
+
+TEST(InstallJournal, NextStartFoldsALeftJournalIntoTheLog) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    ProfileFile(world.host("c/Lumora/INSTALL.LOG")).update([](auto& log) {
+        log.writeSection("Directories", {{"Install", "C:\\Lumora\\"}});
+        log.writeSection("Files", {{"C:\\Lumora\\B.txt", ""}});
+        log.writeSection("Program Groups", {{"0", "Lumora:~:One"}});
+        log.writeString("Language", "Language", "English");
+    });
+    // Two complete lines, a repeat in another case, and a line cut short by the kill.
+    writeFile(journalOf(world), "D\tC:\\Lumora\\Data\\\nF\tC:\\Lumora\\a.txt\n"
+                                "F\tC:\\LUMORA\\b.TXT\nG\tLUMORA:~:one\nG\tLumora:~:Two\n"
+                                "F\tC:\\Lumora\\cut");
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    info->Loaded();
+    EXPECT_FALSE(fs::exists(journalOf(world)));
+    EXPECT_TRUE(info->InstalledFiles().empty()) << "the old records stay the log's";
+    EXPECT_EQ(readFile(world.host("c/Lumora/INSTALL.LOG")), "[Directories]\r\n"
+                                                            "Install=C:\\Lumora\\\r\n"
+                                                            "\r\n"
+                                                            "[Created Dirs]\r\n"
+                                                            "C:\\Lumora\\Data\\=\r\n"
+                                                            "\r\n"
+                                                            "[Files]\r\n"
+                                                            "C:\\Lumora\\a.txt=\r\n"
+                                                            "C:\\Lumora\\B.txt=\r\n"
+                                                            "\r\n"
+                                                            "[Program Groups]\r\n"
+                                                            "0=Lumora:~:One\r\n"
+                                                            "1=Lumora:~:Two\r\n"
+                                                            "\r\n"
+                                                            "[Language]\r\n"
+                                                            "Language=English\r\n");
+}
+
+TEST(InstallJournal, UninstallFromTheInstallDirectoryFindsAKilledInstall) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    writeFile(journalOf(world), "P\tInstall\tC:\\Lumora\\\nF\tC:\\Lumora\\a.txt\n");
+    world.services.arguments = {"UNINSTALL"};
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    info->Loaded();
+    ASSERT_EQ(world.launcher.started.size(), 1u);
+    const ProfileFile log(world.host("c/Lumora/INSTALL.LOG"));
+    EXPECT_EQ(log.keys("Files"), (Strings{"C:\\Lumora\\a.txt"}));
+    EXPECT_EQ(log.readString("Directories", "Install"), "C:\\Lumora\\");
+    EXPECT_FALSE(fs::exists(journalOf(world)));
+}
+
+// A real setup process killed while it copies: the next start finds a record of every
+// file it wrote except, at most, the one it was writing.
+TEST(InstallJournal, KilledProcessLeavesAtMostTheFileBeingCopiedUnrecorded) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    fs::create_directories(world.host("c/Lumora/Data"));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ComponentOwner form;
+        TSetupInfo* info = world.makeController(form);
+        info->Loaded();
+        info->AddCreatedDir("C:\\Lumora\\Data\\");
+        for (int i = 0;; ++i) {
+            const std::string name = "f" + std::to_string(i) + ".txt";
+            writeFile(world.host("c/Lumora/Data/" + name), std::string(4096, 'x'));
+            info->AddInstalledFile("C:\\Lumora\\Data\\" + name);
+        }
+    }
+    // Killed at an arbitrary moment once it is well under way.
+    while (std::distance(fs::directory_iterator(world.host("c/Lumora/Data")),
+                         fs::directory_iterator{}) < 40)
+        ::usleep(1000);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    info->Loaded();
+    const ProfileFile log(world.host("c/Lumora/INSTALL.LOG"));
+    const Strings recorded = log.keys("Files");
+    int unrecorded = 0;
+    for (const auto& entry : fs::directory_iterator(world.host("c/Lumora/Data"))) {
+        const std::string path = "C:\\Lumora\\Data\\" + entry.path().filename().string();
+        if (std::find(recorded.begin(), recorded.end(), path) == recorded.end())
+            ++unrecorded;
+    }
+    EXPECT_LE(unrecorded, 1);
+    EXPECT_GE(recorded.size(), 39u);
+    EXPECT_EQ(log.keys("Created Dirs"), (Strings{"C:\\Lumora\\Data\\"}));
+}
+
+} // namespace
+} // namespace setupkit::testing
