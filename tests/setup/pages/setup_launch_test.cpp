@@ -152,6 +152,11 @@ protected:
 };
 
 TEST_F(EnginePage, NoneIsNeverShown) {
+    world.interaction.answer("This is not a valid directory string.", mrOk);
+    page->SetDefaultDir("D:\\ENGINE");
+    EXPECT_EQ(page->DefaultDir(), "C:\\IDAPI\\");
+    page->SetDefaultDir("D:\\ENGINE\\");
+    EXPECT_EQ(page->DefaultDir(), "D:\\ENGINE\\");
     page->SetBDEType(bdeNone);
     EXPECT_EQ(page->Execute(), psDone);
     EXPECT_EQ(SetupPagesForm(), nullptr);

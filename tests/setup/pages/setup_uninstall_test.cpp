@@ -1,6 +1,7 @@
 #include "engine_test_support.h"
 #include "qt_wizard_scope.h"
 
+#include "platform/desktop_menu_shell.h"
 #include "platform/recording_progman_shell.h"
 #include "platform/registry.h"
 #include "setup/engine/setup_error.h"
@@ -190,6 +191,36 @@ TEST_F(UnInstallRun, RegisterNeedsANameAndALogDirectory) {
     page->RegisterUnInstall("Other");
     EXPECT_FALSE(registry.keyExists(std::string(UnInstallKey) + "\\Other"));
     EXPECT_THROW(form.Create<TSetupUnInstall>(), ESetupError);
+}
+
+// The desktop's menus: what the groups page makes, the uninstall's commands take away.
+TEST(DesktopMenus, GroupsMadeByTheRunAreTakenAwayAgain) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    lumora::platform::DesktopMenuLocations menus{world.host("menus/applications"),
+                                                 world.host("menus/directories"),
+                                                 world.host("menus/merged")};
+    lumora::platform::DesktopMenuShell shell(world.services.drives, menus);
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    info->Loaded();
+    TSetupData& script = info->SetupData();
+    TSetupWinGroups* entry = script.AddWinGroup("suGroups");
+    TSetupWinItem* item = script.AddWinItem("Lumora");
+    item->SetDir(script.FindDir("Install"));
+    item->SetItemFile(script.FindFile("Lumora.exe"));
+    entry->AddItem(item);
+    writeFile(world.host("c/Lumora/Lumora.exe"), "#!/bin/sh\n");
+    fs::permissions(world.host("c/Lumora/Lumora.exe"), fs::perms::owner_all);
+
+    EXPECT_TRUE(createProgramGroup(*info, &shell, *entry, "Lumora", fetchGroupList(&shell)));
+    EXPECT_EQ(fetchGroupList(&shell), (Strings{"Lumora"}));
+    EXPECT_EQ(shell.itemFiles("Lumora").size(), 1u);
+    deleteRecordedItems(&shell, info->GroupNames(), info->GroupItems());
+    deleteRecordedGroups(&shell, info->GroupNames(), info->GroupItems());
+    EXPECT_TRUE(fetchGroupList(&shell).empty());
+    for (const fs::path& folder : {menus.applications, menus.desktopDirectories, menus.mergedMenus})
+        EXPECT_TRUE(!fs::exists(folder) || fs::is_empty(folder)) << folder;
 }
 
 // A recorded path whose place is now a link is never followed.
