@@ -4,11 +4,13 @@
 #include "setup/engine/program_launcher.h"
 #include "setup/engine/qt_setup_interaction.h"
 #include "setup/engine/qt_setup_message_pump.h"
+#include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
 #include "setup/engine/setup_pages_form.h"
 #include "setup/engine/setup_services.h"
+#include "setup/form/form_resource.h"
+#include "setup/form/form_stream_reader.h"
 #include "setup/pages/setup_form.h"
-#include "setup/pages/shipped_setup_form.h"
 
 #include <QApplication>
 
@@ -31,7 +33,11 @@ int main(int argc, char** argv) {
         services.quit = [](int code) { QCoreApplication::exit(code); };
         TSetupPagesForm::installFactory();
 
-        auto form = std::make_unique<TSetupForm>(services, shippedSetupForm());
+        const auto resource = form::findResource(form::kSetupFormResource);
+        if (!resource)
+            throw ESetupError("This program holds no installer form (resource " +
+                              std::string(form::kSetupFormResource) + ").");
+        auto form = std::make_unique<TSetupForm>(services, form::readFormStream(*resource));
         TSetupInfo* info = form->SetupInfo();
         if (info && info->QuitRequested()) {
             exitCode = info->QuitExitCode();
