@@ -3,12 +3,12 @@
 
 #include "platform/recording_progman_shell.h"
 #include "platform/registry.h"
+#include "setup/form/form_text_parser.h"
 #include "setup/pages/setup_bde_install.h"
 #include "setup/pages/setup_form.h"
 #include "setup/pages/setup_groups.h"
 #include "setup/pages/setup_prog_exec.h"
 #include "setup/pages/setup_uninstall.h"
-#include "setup/pages/shipped_setup_form.h"
 #include "setup/pages/uninstall_removal.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,11 @@ namespace setupkit::testing {
 namespace {
 
 using lumora::testing::writeFile;
+
+form::FormComponent shippedSetupForm() {
+    return form::parseFormText(
+        lumora::testing::readFile(lumora::testing::sourceDir() / "data/installer/TSetupForm.txt"));
+}
 
 TEST(SetupFormHandlers, GroupsNextPageOffersTheReadMeThenRegistersTheUninstall) {
     SetupWorld world;
