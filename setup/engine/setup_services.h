@@ -35,8 +35,8 @@ struct SetupServices {
     LanguageLibraryLoader languageLoader;
     SetupMessagePump* pump = nullptr;
     ProgramLauncher* launcher = nullptr;
-    // The Program Manager the groups and uninstall pages talk to; none answers
-    // without one.
+    // The Program Manager the groups and uninstall pages talk to; without one they
+    // use the current user's desktop menus.
     lumora::platform::ProgmanShell* shell = nullptr;
     // The registry stand-in; without one the current user's store is used.
     lumora::platform::Registry* registry = nullptr;

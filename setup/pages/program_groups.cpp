@@ -1,6 +1,7 @@
 #include "setup/pages/program_groups.h"
 
 #include "platform/ascii_nocase.h"
+#include "platform/desktop_menu_shell.h"
 #include "platform/progman_shell.h"
 #include "setup/engine/message_box_types.h"
 #include "setup/engine/setup_info.h"
@@ -53,6 +54,16 @@ std::optional<std::string> ProgmanConversation::request(std::string_view item) {
     if (!connected_)
         return std::nullopt;
     return shell_->request(item);
+}
+
+lumora::platform::ProgmanShell*
+progmanShellFor(const SetupServices& services,
+                std::unique_ptr<lumora::platform::ProgmanShell>& fallback) {
+    if (services.shell)
+        return services.shell;
+    if (!fallback)
+        fallback = std::make_unique<lumora::platform::DesktopMenuShell>(services.drives);
+    return fallback.get();
 }
 
 std::vector<std::string> parseGroupList(std::string_view answer) {

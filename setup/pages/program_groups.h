@@ -3,6 +3,7 @@
 // texts, the group list, which items are present, the creation run that records
 // every group and item before it is sent, and the removal of what was recorded.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@ class ProgmanShell;
 namespace setupkit {
 
 class TSetupInfo;
+struct SetupServices;
 class TSetupWinGroups;
 class TSetupWinItem;
 
@@ -44,6 +46,12 @@ private:
     lumora::platform::ProgmanShell* shell_;
     bool connected_;
 };
+
+// The Program Manager the services name; without one, the current user's desktop
+// menus, made once and kept in `fallback`.
+lumora::platform::ProgmanShell*
+progmanShellFor(const SetupServices& services,
+                std::unique_ptr<lumora::platform::ProgmanShell>& fallback);
 
 // The group names of a "Groups" answer, one a line, empty lines left out.
 std::vector<std::string> parseGroupList(std::string_view answer);

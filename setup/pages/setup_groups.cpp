@@ -1,5 +1,6 @@
 #include "setup/pages/setup_groups.h"
 
+#include "platform/progman_shell.h"
 #include "setup/engine/form_loading.h"
 #include "setup/engine/message_box_types.h"
 #include "setup/engine/setup_info.h"
@@ -62,7 +63,7 @@ void TSetupGroups::ShowPage() {
 
 void TSetupGroups::fillGroupList() {
     TSetupInfo* info = SetupInfo();
-    existingGroups_ = fetchGroupList(info ? info->Services().shell : nullptr);
+    existingGroups_ = fetchGroupList(info ? shell() : nullptr);
     TSetupPagesForm* dialog = TSetupPagesForm::instance();
     if (!dialog)
         return;
@@ -82,6 +83,10 @@ void TSetupGroups::fillGroupList() {
 std::string TSetupGroups::groupName() const {
     TSetupPagesForm* dialog = TSetupPagesForm::instance();
     return dialog ? dialog->cbCWGGroups->currentText().toStdString() : std::string();
+}
+
+lumora::platform::ProgmanShell* TSetupGroups::shell() {
+    return progmanShellFor(SetupInfo()->Services(), fallbackShell_);
 }
 
 void TSetupGroups::RunPage() {
@@ -107,7 +112,7 @@ void TSetupGroups::DoNext() {
     }
     // The Program Manager's window and the timer that kept it minimised have no
     // counterpart on a desktop menu: MinimizeProgMan is kept and nothing more.
-    createProgramGroup(*info, info->Services().shell, *entry, group, existingGroups_);
+    createProgramGroup(*info, shell(), *entry, group, existingGroups_);
     TSetupPage::DoNext();
 }
 

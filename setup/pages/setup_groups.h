@@ -4,8 +4,10 @@
 // the group and its items through the Program Manager, recording each for the
 // uninstall.
 
+#include "platform/progman_shell.h"
 #include "setup/engine/setup_page.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,9 @@ public:
     bool SetProperty(const form::FormProperty& property, FormLoadContext& context) override;
 
 private:
+    lumora::platform::ProgmanShell* shell();
+
+    std::unique_ptr<lumora::platform::ProgmanShell> fallbackShell_;
     void fillGroupList();
     std::string groupName() const;
 

@@ -2,6 +2,7 @@
 
 #include "platform/ascii_nocase.h"
 #include "platform/current_directory.h"
+#include "platform/progman_shell.h"
 #include "platform/registry.h"
 #include "setup/engine/form_loading.h"
 #include "setup/engine/install_journal.h"
@@ -122,6 +123,10 @@ void TSetupUnInstall::UnregisterUnInstall(const std::string& displayName) {
     deleteUnInstallEntry(store, displayName);
 }
 
+lumora::platform::ProgmanShell* TSetupUnInstall::shell() {
+    return progmanShellFor(SetupInfo()->Services(), fallbackShell_);
+}
+
 void TSetupUnInstall::ShowPage() {
     TSetupPage::ShowPage();
     std::string intent;
@@ -151,9 +156,9 @@ void TSetupUnInstall::DoNext() {
     if (OnCleanup)
         OnCleanup(this);
     const auto& drives = info->Services().drives;
-    lumora::platform::ProgmanShell* shell = info->Services().shell;
+    lumora::platform::ProgmanShell* menus = shell();
 
-    deleteRecordedItems(shell, info->GroupNames(), info->GroupItems());
+    deleteRecordedItems(menus, info->GroupNames(), info->GroupItems());
     // A file the user already deleted, or cannot be deleted, is passed silently.
     for (const std::string& file : info->InstalledFiles())
         removeRecordedFile(drives, file);
@@ -167,7 +172,7 @@ void TSetupUnInstall::DoNext() {
         // Only a directory we are in could be kept from going; the rest goes on.
     }
     removeDirectories();
-    deleteRecordedGroups(shell, info->GroupNames(), info->GroupItems());
+    deleteRecordedGroups(menus, info->GroupNames(), info->GroupItems());
     for (TSetupComponent* component : Owner()->Components())
         if (auto* engine = dynamic_cast<TSetupBDEInstall*>(component))
             engine->RemoveBDE(info->InstalledBDEType());

@@ -4,8 +4,10 @@
 // that registers and unregisters the installation in the list of removable
 // programs.
 
+#include "platform/progman_shell.h"
 #include "setup/engine/setup_page.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,9 @@ public:
     bool SetProperty(const form::FormProperty& property, FormLoadContext& context) override;
 
 private:
+    lumora::platform::ProgmanShell* shell();
+
+    std::unique_ptr<lumora::platform::ProgmanShell> fallbackShell_;
     lumora::platform::Registry registry() const;
     void removeDirectories();
 

@@ -1,6 +1,7 @@
 #include "engine_test_support.h"
 #include "qt_wizard_scope.h"
 
+#include "platform/desktop_menu_shell.h"
 #include "platform/recording_progman_shell.h"
 #include "setup/engine/setup_pages_form.h"
 #include "setup/pages/program_groups.h"
@@ -158,6 +159,20 @@ TEST_F(GroupsPage, NoProgramManagerLeavesTheDefaultNameAndReportsTheFailures) {
     world.interaction.answer(mrOk);
     EXPECT_EQ(page->Execute(), psDone);
     EXPECT_TRUE(shell.executed().empty());
+}
+
+TEST_F(GroupsPage, WithoutAShellTheUsersDesktopMenusAreUsed) {
+    installFiles();
+    world.services.shell = nullptr;
+    world.pump.press(WizardButton::Next);
+    EXPECT_EQ(page->Execute(), psDone);
+    // The test's own private menus, never the developer's.
+    lumora::platform::DesktopMenuShell menus(world.services.drives);
+    EXPECT_EQ(fetchGroupList(&menus), (Strings{"Lumora"}));
+    EXPECT_EQ(menus.itemFiles("Lumora").size(), 2u);
+    deleteRecordedItems(&menus, info->GroupNames(), info->GroupItems());
+    deleteRecordedGroups(&menus, info->GroupNames(), info->GroupItems());
+    EXPECT_TRUE(fetchGroupList(&menus).empty());
 }
 
 TEST_F(GroupsPage, RenamingCarriesTheEntryOrDropsTheOldOne) {
