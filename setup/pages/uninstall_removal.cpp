@@ -105,8 +105,17 @@ void writeUnInstallEntry(lumora::platform::Registry& registry, const std::string
 }
 
 void deleteUnInstallEntry(lumora::platform::Registry& registry, const std::string& displayName) {
-    registry.createKey(UnInstallKey);
     registry.deleteKey(std::string(UnInstallKey) + "\\" + displayName);
+    // The stand-in holds these keys only because an install made them: once empty they
+    // go too, so an uninstall leaves the store as it found it.
+    std::string key(UnInstallKey);
+    for (size_t slash = key.rfind('\\'); slash != std::string::npos; slash = key.rfind('\\')) {
+        if (!registry.keyExists(key) || !registry.subkeys(key).empty() ||
+            !registry.valueNames(key).empty())
+            break;
+        registry.deleteKey(key);
+        key.erase(slash);
+    }
 }
 
 } // namespace setupkit

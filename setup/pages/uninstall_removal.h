@@ -40,7 +40,7 @@ inline constexpr std::string_view UnInstallKey =
 // Writes DisplayName and UnInstallString under the key of the display name.
 void writeUnInstallEntry(lumora::platform::Registry& registry, const std::string& displayName,
                          const std::string& command);
-// Deletes the key of the display name (the list's key is made when missing).
+// Deletes the key of the display name, then the keys above it that are left empty.
 void deleteUnInstallEntry(lumora::platform::Registry& registry, const std::string& displayName);
 
 } // namespace setupkit

@@ -142,6 +142,7 @@ TEST_F(UnInstallRun, RemovesFilesAndCreatedDirectoriesButNotWhatWasThereBefore) 
     // C:\Lumora existed before the install (setup was started from it).
     EXPECT_TRUE(fs::is_directory(world.host("c/Lumora")));
     EXPECT_FALSE(registry.keyExists(std::string(UnInstallKey) + "\\Lumora"));
+    EXPECT_TRUE(registry.subkeys("HKEY_LOCAL_MACHINE").empty()) << "no empty keys left behind";
     EXPECT_EQ(shell.executed().back(), "[DeleteGroup(Lumora)]\r\n");
 }
 
@@ -190,6 +191,10 @@ TEST_F(UnInstallRun, RegisterNeedsANameAndALogDirectory) {
     EXPECT_EQ(page->LogDir(), "(none)");
     page->RegisterUnInstall("Other");
     EXPECT_FALSE(registry.keyExists(std::string(UnInstallKey) + "\\Other"));
+    writeUnInstallEntry(registry, "Another program", "X:\\remove");
+    page->UnregisterUnInstall("Lumora");
+    EXPECT_FALSE(registry.keyExists(key));
+    EXPECT_EQ(registry.subkeys(UnInstallKey), (Strings{"Another program"}));
     EXPECT_THROW(form.Create<TSetupUnInstall>(), ESetupError);
 }
 
