@@ -3,6 +3,7 @@
 #include "platform/program_start.h"
 
 #include <cerrno>
+#include <optional>
 
 namespace setupkit {
 
@@ -28,14 +29,21 @@ LaunchResult PlatformProgramLauncher::launch(const LaunchRequest& request) {
     lumora::platform::ProgramStart start;
     start.commandLine = request.commandLine;
     start.workingDirectory = request.workingDirectory;
+    std::optional<lumora::platform::StartedProgram> program;
     try {
-        lumora::platform::StartedProgram program = lumora::platform::startProgram(drives_, start);
-        result.started = true;
-        if (request.wait)
-            result.exitCode = program.wait();
+        program = lumora::platform::startProgram(drives_, start);
     } catch (const lumora::platform::ProgramStartError& error) {
-        result.started = false;
         result.errorCode = error.code();
+        return result;
+    }
+    result.started = true;
+    if (request.wait) {
+        try {
+            result.exitCode = program->wait();
+        } catch (const lumora::platform::ProgramStartError& error) {
+            // Started, but its end cannot be waited for: it ran as far as we can tell.
+            result.errorCode = error.code();
+        }
     }
     return result;
 }
