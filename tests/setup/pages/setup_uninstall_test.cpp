@@ -196,6 +196,11 @@ TEST_F(UnInstallRun, RegisterNeedsANameAndALogDirectory) {
     EXPECT_FALSE(registry.keyExists(key));
     EXPECT_EQ(registry.subkeys(UnInstallKey), (Strings{"Another program"}));
     EXPECT_THROW(form.Create<TSetupUnInstall>(), ESetupError);
+
+    world.interaction.answer("Unable to locate file NotThere.dll in the installed files.", mrOk);
+    page->SetUnInstallFiles({"ReadMe.txt", "", "NotThere.dll", "ReadMe.txt"});
+    EXPECT_EQ(page->UnInstallFiles(), (Strings{"ReadMe.txt"}));
+    EXPECT_EQ(info->SetupData().UnInstallFiles(), (Strings{"ReadMe.txt"}));
 }
 
 // The desktop's menus: what the groups page makes, the uninstall's commands take away.
