@@ -130,6 +130,7 @@ void TSetupDirChoice::DoBrowse(std::string_view senderName) {
     if (!pump)
         throw ESetupError(Name() + " cannot wait for a button: no message pump.");
 
+    const std::string pageCaption = dialog->caption();
     dialog->setCaption(TSetupPage::Text(34));
     dialog->lblSDPathLabel->setText(qt(TSetupPage::Text(35)));
     QPlainTextEdit* memo = dialog->memSDIntent;
@@ -157,12 +158,14 @@ void TSetupDirChoice::DoBrowse(std::string_view senderName) {
         TSetupPagesForm* dialog;
         const WizardButton* buttons;
         const bool* enabled;
+        std::string caption;
         ~Restore() {
             for (int i = 0; i < 3; ++i)
                 dialog->setButtonEnabled(buttons[i], enabled[i]);
+            dialog->setCaption(caption);
             dialog->showNotebookPage(npDirChoice);
         }
-    } restore{dialog, buttons, wasEnabled};
+    } restore{dialog, buttons, wasEnabled, pageCaption};
     dialog->showNotebookPage(npSelectDirectory);
 
     while (PageState() == psWaiting)
