@@ -341,9 +341,14 @@ TEST_F(FileCopyPage, CancelDuringTheCopyStopsBeforeTheNextFileAndCancelsTheChain
 }
 
 TEST_F(FileCopyPage, LowSpaceWarnsOrFiresTheEventAndWaitsForCancel) {
-    // Far more than any test machine's drive holds.
-    for (int i = 0; i < 2000; ++i)
-        addFile("f" + std::to_string(i), "", install)->SetSize(2000000000);
+    // Far more than any test machine's drive holds; the files need not exist.
+    TSetupData& script = info->SetupData();
+    for (int i = 0; i < 2000; ++i) {
+        TSetupFile* file = script.AddFile("C:\\RELEASE\\f" + std::to_string(i));
+        file->SetSize(2000000000);
+        install->AddFile(file);
+        script.GetDisk(1)->AddFile(file);
+    }
     const std::int64_t needed = 2000LL * 2000000000;
     for (bool handled : {false, true}) {
         SCOPED_TRACE(handled);
