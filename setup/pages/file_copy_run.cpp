@@ -163,7 +163,10 @@ void FileCopyRun::installFile(const CopyEntry& entry, const std::string& source,
     }
 
     const bool expands = entry.file->Compressed() && !info_.Test();
-    const ProgressTarget posted{postToWizardDialog, &page_.Dialog(), DecompressionProgressMessage};
+    // Only an expansion reports to the dialog; a plain copy needs none.
+    ProgressTarget posted;
+    if (expands)
+        posted = {postToWizardDialog, &page_.Dialog(), DecompressionProgressMessage};
     for (;;) {
         display_.startFile(expands ? entry.file->CompressedSize() : size);
         try {
