@@ -60,8 +60,11 @@ std::vector<std::string> subdirectoryNames(const lumora::platform::DriveMap& dri
     for (std::filesystem::directory_iterator it(*host, error), end; !error && it != end;
          it.increment(error)) {
         std::error_code typeError;
-        if (it->is_directory(typeError))
-            names.push_back(it->path().filename().string());
+        std::string name = it->path().filename().string();
+        // Dot directories are the host's hidden ones; the list leaves them out as it
+        // leaves out hidden directories.
+        if (name.front() != '.' && it->is_directory(typeError))
+            names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return upperAscii(a) < upperAscii(b);

@@ -46,7 +46,8 @@ private:
     std::vector<QMetaObject::Connection> connections_;
 };
 
-// The subdirectory names of a Windows directory, sorted without regard to case.
+// The subdirectory names of a Windows directory, sorted without regard to case;
+// hidden (dot) directories are left out.
 std::vector<std::string> subdirectoryNames(const lumora::platform::DriveMap& drives,
                                            const std::string& directory);
 
