@@ -172,6 +172,17 @@ TEST_F(DirChoicePage, PreviousInBrowseKeepsTheTargetAndTheButtons) {
     EXPECT_EQ(run(), psDone);
 }
 
+TEST_F(DirChoicePage, CancelInBrowseCancelsTheChain) {
+    pump.press(Next);
+    browse();
+    pump.press(WizardButton::Cancel);
+    world.interaction.answer("Cancel Setup?", mrYes);
+    EXPECT_EQ(run(), psCancelled);
+    EXPECT_EQ(welcome->PageState(), psCancelled);
+    EXPECT_EQ(dialog().notebookPage(), npDirChoice);
+    EXPECT_FALSE(info->IsDirSelected(install));
+}
+
 TEST_F(DirChoicePage, PickingADirectoryKeepsTrailingNamesAndAMissingOneIsOffered) {
     std::filesystem::create_directories(world.host("d/Apps"));
     std::filesystem::create_directories(world.host("d/.cache"));
