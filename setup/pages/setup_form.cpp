@@ -7,6 +7,8 @@
 #include "setup/engine/setup_paths.h"
 #include "setup/pages/pending_page.h"
 #include "setup/pages/setup_background.h"
+#include "setup/pages/setup_dir_choice.h"
+#include "setup/pages/setup_file_copy.h"
 #include "setup/pages/setup_message.h"
 
 #include <QGuiApplication>
@@ -62,12 +64,12 @@ void TSetupForm::registerClasses() {
     });
     factory_.registerClass("TSetupMessage",
                            [](ComponentOwner& owner) { return owner.Create<TSetupMessage>(); });
+    factory_.registerClass("TSetupDirChoice",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupDirChoice>(); });
+    factory_.registerClass("TSetupFileCopy",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupFileCopy>(); });
     // Page kinds still to come in this build, with the properties they store.
     const std::pair<const char*, std::set<std::string>> pending[] = {
-        {"TSetupDirChoice",
-         {"InstallDir", "TargetDir", "AllowDirChange", "DoInvisible", "PreserveTrailing",
-          "Text.Strings", "SelectText.Strings"}},
-        {"TSetupFileCopy", {"OverWrite", "CreateEmptyDirs", "OnDriveTooSmall"}},
         {"TSetupGroups", {"MinimizeProgMan", "Text.Strings"}},
         {"TSetupRadioChoice", {}},
         {"TSetupCheckBoxChoice", {}},
