@@ -6,7 +6,7 @@
 #include "setup/pages/setup_dir_choice.h"
 #include "setup/pages/setup_file_copy.h"
 #include "setup/pages/setup_form.h"
-#include "setup/pages/shipped_setup_form.h"
+#include "shipped_form.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "engine_test_support.h"
 #include "qt_wizard_scope.h"
+#include "shipped_form.h"
 #include "step_pump.h"
 
 #include "setup/engine/setup_page.h"
 #include "setup/pages/setup_form.h"
-#include "setup/pages/shipped_setup_form.h"
 
 #include <gtest/gtest.h>
 
