@@ -71,9 +71,10 @@ std::string proposedLanguage(const std::string& defaultLanguage, TLanguageTypes 
     std::string proposal = defaultLanguage != compiledLanguage || (show & languageBit(laCompiled))
                                ? defaultLanguage
                                : compiledOwnName();
-    if (languageIndex(shown, proposal) < 0 && !shown.empty())
-        proposal = shown.front();
-    return proposal;
+    // A listed name is taken as the list spells it: the catalogue loads by exact name.
+    if (const int at = languageIndex(shown, proposal); at >= 0)
+        return shown[static_cast<size_t>(at)];
+    return shown.empty() ? proposal : shown.front();
 }
 
 } // namespace setupkit

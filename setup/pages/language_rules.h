@@ -51,7 +51,7 @@ int languageIndex(const std::vector<std::string>& names, std::string_view name);
 // The language the page proposes. `compiledOwnName` gives the name the compiled
 // catalogue gives itself; it is asked only when the default is the compiled language
 // and that language is hidden. A proposal that is not shown gives way to the first
-// shown language, when there is one.
+// shown language, when there is one; a shown proposal comes spelt as the list has it.
 std::string proposedLanguage(const std::string& defaultLanguage, TLanguageTypes show,
                              const std::string& compiledLanguage,
                              const std::vector<std::string>& shown,
