@@ -358,6 +358,11 @@ TEST(InstallTypePage, TheCustomInstallRunsTheOptionsPage) {
         ASSERT_NE(
             dynamic_cast<TSetupCheckBoxChoice*>(setupForm.Components().FindComponent("suOptions")),
             nullptr);
+        // Each choice page has its one script entry, under its own name.
+        std::vector<std::string> entries;
+        for (const TSetupChoiceData* entry : setupForm.SetupInfo()->SetupData().ChoiceData())
+            entries.push_back(entry->Name());
+        EXPECT_EQ(entries, (std::vector<std::string>{"suInstallType", "suOptions"}));
         // Only the pages under test: the directory page follows in the shipped chain.
         installType->SetNextPage(nullptr);
         std::vector<std::string> shown;
