@@ -338,6 +338,30 @@ TEST_F(ChoicePage, RenamingTakesTheScriptEntryAlong) {
     EXPECT_EQ(options->ChoiceCount(), 0);
 }
 
+// Form code presets the picks; a dialog without the toolkit's controls (an unattended
+// run) applies them as they are.
+TEST(ChoicePageWithoutControls, PresetPicksAreApplied) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    TSetupData& script = info->SetupData();
+    auto* options = form.Create<TSetupCheckBoxChoice>();
+    options->SetName("suOptions");
+    TSetupChoiceData* entry = script.FindChoiceData("suOptions");
+    for (const char* name : {"a", "b"}) {
+        TSetupChoiceItem* item = script.AddChoiceItem(name);
+        item->Add()->AddFile(script.AddFile(std::string(name) + ".txt"), script.FindDir("Install"),
+                             true);
+        entry->AddItem(item);
+    }
+    options->SetSelected(2, true);
+    world.pump.press(Next);
+    EXPECT_EQ(options->Execute(), psDone);
+    EXPECT_EQ(wizard.dialog()->notebookPage(), npChoices);
+    EXPECT_EQ(installedPairs(*info), (std::vector<std::string>{"Install:b.txt"}));
+}
+
 TEST(InstallTypePage, TheCustomInstallRunsTheOptionsPage) {
     const struct {
         int pick;
