@@ -138,83 +138,120 @@ bool lineYieldsNoWords(std::string_view line) {
     return false;
 }
 
-WordCounts::WordCounts(NoiseFilter filter) : filter_(std::move(filter)), table_(4096, 0) {}
+WordCounts::WordCounts(NoiseFilter filter) : filter_(std::move(filter)), table_(4096) {}
 
 namespace {
-constexpr uint64_t slotValue(uint64_t hash, uint32_t id) {
-    return (hash & ~0xFFFFFFFFull) | (id + 1ull);
+// A slot's key: the upper 24 bits of the hash, the length (255 for any longer word)
+// and the word id + 1.
+constexpr uint64_t kTagMask = 0xFFFFFF0000000000ull;
+constexpr uint64_t keyOf(uint64_t hash, size_t length) {
+    return (hash & kTagMask) | (uint64_t{length < 255 ? length : 255} << 32);
 }
-constexpr uint32_t idOf(uint64_t slot) {
-    return static_cast<uint32_t>(slot) - 1;
+// A noise word's slot says so, so that its repeats cost nothing more.
+constexpr uint64_t kNoiseBit = uint64_t{1} << 31;
+constexpr uint32_t idOf(uint64_t key) {
+    return (static_cast<uint32_t>(key) & ~static_cast<uint32_t>(kNoiseBit)) - 1;
+}
+inline uint64_t hashOf(const uint64_t* chunks, size_t length) {
+    uint64_t hash = length;
+    for (size_t k = 0; k < (length + 7) / 8; ++k)
+        hash = mix(hash, chunks[k]);
+    return hash;
 }
 } // namespace
 
 void WordCounts::grow() {
-    std::vector<uint64_t> bigger(table_.size() * 2, 0);
+    std::vector<Slot> bigger(table_.size() * 2);
     const size_t mask = bigger.size() - 1;
-    for (uint64_t value : table_) {
-        if (value == 0)
+    for (const Slot& value : table_) {
+        if (value.key == 0)
             continue;
-        const uint32_t id = idOf(value);
-        // The slot keeps only the upper half of the hash: rehash the word itself.
-        const WordInfo& w = words_[id];
-        uint64_t hash = w.length;
-        for (size_t k = 0; k < (w.length + 7) / 8; ++k)
-            hash = mix(hash, chunks_[w.chunk + k]);
-        size_t slot = hash & mask;
-        while (bigger[slot] != 0)
+        // The slot keeps only part of the hash: rehash the word itself.
+        const WordInfo& w = words_[idOf(value.key)];
+        size_t slot = hashOf(chunks_.data() + w.chunk, w.length) & mask;
+        while (bigger[slot].key != 0)
             slot = (slot + 1) & mask;
         bigger[slot] = value;
     }
     table_.swap(bigger);
 }
 
+inline void WordCounts::countHit(uint64_t key) {
+    if (key & kNoiseBit)
+        return;
+    const uint32_t id = idOf(key);
+    ++words_[id].count;
+    occurrences_.push_back(id);
+}
+
+void WordCounts::insertWord(size_t slot, uint64_t key, const uint64_t* folded, size_t length) {
+    if ((words_.size() + 1) * 2 > table_.size()) {
+        grow();
+        const size_t mask = table_.size() - 1;
+        slot = hashOf(folded, length) & mask;
+        while (table_[slot].key != 0)
+            slot = (slot + 1) & mask;
+    }
+    const auto id = static_cast<uint32_t>(words_.size());
+    WordInfo w;
+    w.chunk = static_cast<uint32_t>(chunks_.size());
+    w.length = static_cast<uint32_t>(length);
+    chunks_.insert(chunks_.end(), folded, folded + (length + 7) / 8);
+    w.noise = filter_.contains(
+        std::string_view(reinterpret_cast<const char*>(chunks_.data() + w.chunk), length));
+    table_[slot] =
+        Slot{key | (id + 1ull) | (w.noise ? kNoiseBit : 0), folded[0], length > 8 ? folded[1] : 0};
+    w.count = w.noise ? 0 : 1;
+    words_.push_back(w);
+    if (!w.noise)
+        occurrences_.push_back(id);
+}
+
+void WordCounts::addShortWord(const uint64_t (&folded)[2], size_t length) {
+    const uint64_t first = mix(length, folded[0]);
+    const uint64_t hash = length > 8 ? mix(first, folded[1]) : first;
+    const uint64_t key = keyOf(hash, length);
+    const size_t mask = table_.size() - 1;
+    size_t slot = hash & mask;
+    for (;;) {
+        const Slot& value = table_[slot];
+        if (value.key == 0)
+            break;
+        // Length and all sixteen bytes match: the same word.
+        if ((value.key & ~0xFFFFFFFFull) == key && value.first == folded[0] &&
+            value.second == folded[1]) {
+            countHit(value.key);
+            return;
+        }
+        slot = (slot + 1) & mask;
+    }
+    insertWord(slot, key, folded, length);
+}
+
 void WordCounts::addWord(const uint64_t* folded, size_t length, size_t characters) {
     if (characters < 3)
         return;
+    const uint64_t hash = hashOf(folded, length);
+    const uint64_t key = keyOf(hash, length);
     const size_t chunkCount = (length + 7) / 8;
-    uint64_t hash = length;
-    for (size_t k = 0; k < chunkCount; ++k)
-        hash = mix(hash, folded[k]);
-    const uint64_t tag = hash & ~0xFFFFFFFFull;
-    size_t mask = table_.size() - 1;
+    const size_t mask = table_.size() - 1;
     size_t slot = hash & mask;
     for (;;) {
-        const uint64_t value = table_[slot];
-        if (value == 0)
+        const Slot& value = table_[slot];
+        if (value.key == 0)
             break;
-        if ((value & ~0xFFFFFFFFull) == tag) {
-            const uint32_t id = idOf(value);
-            WordInfo& w = words_[id];
+        if ((value.key & ~0xFFFFFFFFull) == key && value.first == folded[0] &&
+            (length <= 8 || value.second == folded[1])) {
+            const uint32_t id = idOf(value.key);
+            const WordInfo& w = words_[id];
             if (w.length == length && sameChunks(folded, chunks_.data() + w.chunk, chunkCount)) {
-                if (!w.noise) {
-                    ++w.count;
-                    occurrences_.push_back(id);
-                }
+                countHit(value.key);
                 return;
             }
         }
         slot = (slot + 1) & mask;
     }
-    if ((words_.size() + 1) * 2 > table_.size()) {
-        grow();
-        mask = table_.size() - 1;
-        slot = hash & mask;
-        while (table_[slot] != 0)
-            slot = (slot + 1) & mask;
-    }
-    const auto id = static_cast<uint32_t>(words_.size());
-    table_[slot] = slotValue(hash, id);
-    WordInfo w;
-    w.chunk = static_cast<uint32_t>(chunks_.size());
-    w.length = static_cast<uint32_t>(length);
-    chunks_.insert(chunks_.end(), folded, folded + chunkCount);
-    w.noise = filter_.contains(
-        std::string_view(reinterpret_cast<const char*>(chunks_.data() + w.chunk), length));
-    w.count = w.noise ? 0 : 1;
-    words_.push_back(w);
-    if (!w.noise)
-        occurrences_.push_back(id);
+    insertWord(slot, key, folded, length);
 }
 
 void WordCounts::addToken(const unsigned char* bytes, size_t length) {
@@ -259,8 +296,31 @@ void WordCounts::addLine(std::string_view line) {
         if (start >= n)
             break;
         const size_t end = nextWithBit(breakers_, start, true);
-        addToken(padded_.data() + start, end - start);
+        const size_t length = end - start;
+        const unsigned char* token = padded_.data() + start;
         i = end;
+        // Nearly all words are short and plain ASCII: two chunks at most, no
+        // trimming, no sequences to count.
+        if (length <= 16 && token[0] >= 32 && token[length - 1] >= 32) {
+            uint64_t chunks[2];
+            std::memcpy(chunks, token, 16);
+            // The bytes past the word are cleared (length 8 clears the whole second).
+            const unsigned shift = static_cast<unsigned>(128 - 8 * length);
+            if (length <= 8) {
+                chunks[0] &= ~uint64_t{0} >> (shift - 64);
+                chunks[1] = 0;
+            } else {
+                chunks[1] &= ~uint64_t{0} >> shift;
+            }
+            chunks[0] = foldChunk(chunks[0]);
+            chunks[1] = foldChunk(chunks[1]);
+            if (!((chunks[0] | chunks[1]) & kHighBits)) {
+                if (length >= 3)
+                    addShortWord(chunks, length);
+                continue;
+            }
+        }
+        addToken(token, length);
     }
 }
 

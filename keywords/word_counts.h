@@ -43,8 +43,14 @@ public:
 
 private:
     // Words are kept as zero-padded 8-byte chunks so that comparing and hashing
-    // work a chunk at a time. The hash table holds only 8-byte slots (upper half of
-    // the hash, word id + 1) so that it stays in cache; the rest is per word.
+    // work a chunk at a time. A table slot holds part of the hash, the length and the
+    // word id + 1, and the word's first two chunks: a word of up to sixteen bytes
+    // (nearly all of them) is recognised from its slot alone.
+    struct Slot {
+        uint64_t key = 0; // 0: empty
+        uint64_t first = 0;
+        uint64_t second = 0;
+    };
     struct WordInfo {
         uint32_t chunk = 0; // first chunk in chunks_
         uint32_t length = 0;
@@ -57,11 +63,15 @@ private:
         return {reinterpret_cast<const char*>(chunks_.data() + w.chunk), w.length};
     }
     void addWord(const uint64_t* folded, size_t length, size_t characters);
+    // An ASCII word of 3 to 16 bytes, folded and zero-padded in two chunks.
+    void addShortWord(const uint64_t (&folded)[2], size_t length);
+    void insertWord(size_t slot, uint64_t key, const uint64_t* folded, size_t length);
+    void countHit(uint64_t key);
     void addToken(const unsigned char* bytes, size_t length);
     void grow();
 
     NoiseFilter filter_;
-    std::vector<uint64_t> table_;
+    std::vector<Slot> table_;
     std::vector<WordInfo> words_;
     std::vector<uint64_t> chunks_;
     std::vector<uint32_t> occurrences_;

@@ -70,6 +70,8 @@ int ScriptedSetupInteraction::takeAnswer(const RecordedMessage& message) {
         throw UnscriptedInteraction("scripted answer " + std::to_string(next.result) +
                                     " is no button of " + describe(message));
     messages_.back().answer = next.result;
+    if (onAnswered)
+        onAnswered(messages_.back());
     return next.result;
 }
 

@@ -7,6 +7,7 @@
 #include "setup/engine/setup_interaction.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -42,6 +43,8 @@ public:
     void answer(std::string text, int result);
 
     const std::vector<RecordedMessage>& messages() const { return messages_; }
+    // Told of every box once it is answered (an unattended run writes them to its log).
+    std::function<void(const RecordedMessage&)> onAnswered;
     size_t pendingAnswers() const { return answers_.size(); }
 
     int showSetupMessage(const SetupMessageBox& box) override;

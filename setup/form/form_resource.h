@@ -20,6 +20,11 @@ inline constexpr std::size_t kMaxResourceName = 16;
 // block too large.
 std::string packResource(std::string_view name, std::string_view bytes);
 
+// The packed block followed by `reserve` zero bytes and an end marker: the room a later,
+// larger block may take in place (replaceResourceInPlace). No room when `reserve` is 0.
+std::string packResourceWithRoom(std::string_view name, std::string_view bytes,
+                                 std::size_t reserve);
+
 // The bytes of the first intact packed block named `name` inside `image` (a program
 // file, say). Marker bytes that do not begin an intact block are passed over.
 std::optional<std::string> findPackedResource(std::string_view image, std::string_view name);
@@ -36,7 +41,17 @@ public:
 };
 
 // The C++ source that embeds `bytes` as the resource `name` in whatever program is built
-// with it.
-std::string embeddedResourceSource(std::string_view name, std::string_view bytes);
+// with it. `reserve` spare bytes follow the block, closed by an end marker, so that a
+// finished program can take a rebuilt resource of up to that much more in place
+// (replaceResourceInPlace) without changing its size.
+std::string embeddedResourceSource(std::string_view name, std::string_view bytes,
+                                   std::size_t reserve = 0);
+
+// `image` (a program file) with its resource `name` replaced by `bytes`, same size: the
+// new block and zeros fill the old block's room up to its end marker. EFormError when the
+// image holds no such resource, the resource has no room of its own, or `bytes` do not
+// fit.
+std::string replaceResourceInPlace(std::string_view image, std::string_view name,
+                                   std::string_view bytes);
 
 } // namespace setupkit::form

@@ -12,6 +12,7 @@
 #include "setup/pages/setup_message.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -28,6 +29,11 @@ TSetupForm::TSetupForm(SetupServices& services, const form::FormComponent& tree)
                   [this](const form::FormProperty& property) { return setFormProperty(property); });
     if (runFormCreate_)
         FormCreate();
+    // The form fills the screen; a platform without a window manager to maximise it
+    // (an offscreen, unattended run) would otherwise leave it empty and never painted,
+    // and the background would never start the pages.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        resize(screen->availableGeometry().size());
 }
 
 TSetupForm::~TSetupForm() = default;

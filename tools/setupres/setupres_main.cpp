@@ -33,7 +33,8 @@ constexpr int kUsageError = 2;
 const char* const kUsage =
     "usage: setupres compile FORM.txt OUT.res [--files DIR]\n"
     "       setupres decompile IN [OUT.txt] [--name RESOURCE]\n"
-    "       setupres embed IN.res OUT.cpp [--name RESOURCE]\n"
+    "       setupres embed IN.res OUT.cpp [--name RESOURCE] [--reserve BYTES]\n"
+    "       setupres patch PROGRAM IN.res [--name RESOURCE]\n"
     "\n"
     "compile    the form text into a form stream; with --files, every file record of\n"
     "           the install script takes its size and date from the file of that name\n"
@@ -42,7 +43,9 @@ const char* const kUsage =
     "           unless --name says otherwise), into the form text (standard output\n"
     "           when no OUT.txt is given)\n"
     "embed      a form stream into C++ source that builds it into a program as a\n"
-    "           resource\n";
+    "           resource; --reserve leaves room for a larger form to be patched in\n"
+    "patch      replaces the resource inside a program built with --reserve by a new\n"
+    "           form stream, in place: the program keeps its size and its date\n";
 
 class UsageError : public std::runtime_error {
 public:
@@ -53,6 +56,7 @@ struct Arguments {
     std::vector<std::string> positional;
     std::optional<std::string> files;
     std::string name = std::string(form::kSetupFormResource);
+    std::size_t reserve = 0;
 };
 
 Arguments parseArguments(int argc, char** argv, bool acceptsFiles) {
@@ -60,7 +64,15 @@ Arguments parseArguments(int argc, char** argv, bool acceptsFiles) {
     for (int i = 2; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool isFiles = argument == "--files";
-        if (isFiles || argument == "--name") {
+        if (argument == "--reserve") {
+            if (i + 1 >= argc)
+                throw UsageError("--reserve needs a value");
+            const std::string value = argv[++i];
+            if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos ||
+                value.size() > 9)
+                throw UsageError("--reserve needs a number of bytes: " + value);
+            arguments.reserve = std::stoul(value);
+        } else if (isFiles || argument == "--name") {
             if (isFiles && !acceptsFiles)
                 throw UsageError("--files belongs to compile");
             if (i + 1 >= argc)
@@ -142,7 +154,31 @@ int embed(const Arguments& arguments) {
         throw form::EFormError(arguments.positional[0] + ": " + error.what());
     }
     writeFileAtomically(arguments.positional[1],
-                        form::embeddedResourceSource(arguments.name, stream));
+                        form::embeddedResourceSource(arguments.name, stream, arguments.reserve));
+    return 0;
+}
+
+// The distribution's program gets the form whose file records name the program itself:
+// its size must not change, nor its date, or the record would lie.
+int patch(const Arguments& arguments) {
+    if (arguments.positional.size() != 2)
+        throw UsageError("patch takes PROGRAM and IN.res");
+    const fs::path program = arguments.positional[0];
+    const std::string stream = readWholeFile(arguments.positional[1]);
+    try {
+        form::readFormStream(stream);
+    } catch (const form::EFormError& error) {
+        throw form::EFormError(arguments.positional[1] + ": " + error.what());
+    }
+    const auto modified = fs::last_write_time(program);
+    std::string image;
+    try {
+        image = form::replaceResourceInPlace(readWholeFile(program), arguments.name, stream);
+    } catch (const form::EFormError& error) {
+        throw form::EFormError(program.string() + ": " + error.what());
+    }
+    writeFileAtomically(program, image);
+    fs::last_write_time(program, modified);
     return 0;
 }
 
@@ -157,6 +193,8 @@ int main(int argc, char** argv) {
             return decompile(parseArguments(argc, argv, false));
         if (command == "embed")
             return embed(parseArguments(argc, argv, false));
+        if (command == "patch")
+            return patch(parseArguments(argc, argv, false));
         if (command == "--help" || command == "-h") {
             std::cout << kUsage;
             return 0;

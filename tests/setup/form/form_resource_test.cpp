@@ -116,3 +116,27 @@ TEST(FormResource, ScriptFilesTheScriptCannotHoldAreRefused) {
     FormProperty notAScript{"SetupData", stringValue("x")};
     EXPECT_THROW(updateScriptFiles(notAScript, tooLarge), EFormError);
 }
+
+TEST(FormResource, AResourceBuiltWithRoomIsReplacedInPlace) {
+    const std::string room = packResourceWithRoom("TSETUPFORM", "old form", 32);
+    const std::string image = "head" + room + "tail";
+
+    const std::string larger = replaceResourceInPlace(image, "tsetupform", "a longer new form");
+    EXPECT_EQ(larger.size(), image.size());
+    EXPECT_EQ(findPackedResource(larger, "TSETUPFORM"), "a longer new form");
+    EXPECT_TRUE(larger.starts_with("head") && larger.ends_with("tail"));
+
+    // Shrinking again leaves the room as it was.
+    EXPECT_EQ(replaceResourceInPlace(larger, "TSETUPFORM", "old form"), image);
+
+    EXPECT_THROW(replaceResourceInPlace(image, "TSETUPFORM", std::string(41, 'x')), EFormError);
+    EXPECT_NO_THROW(replaceResourceInPlace(image, "TSETUPFORM", std::string(40, 'x')));
+    EXPECT_THROW(replaceResourceInPlace(image, "OTHER", "x"), EFormError);
+    // Without room of its own a block is never overwritten past its end.
+    const std::string bare = "head" + packResource("TSETUPFORM", "old form") + "tail";
+    EXPECT_THROW(replaceResourceInPlace(bare, "TSETUPFORM", "new form"), EFormError);
+    // Nor when something other than zeros lies between the block and an end marker.
+    std::string spoiled = image;
+    spoiled[4 + packResource("TSETUPFORM", "old form").size() + 3] = 'x';
+    EXPECT_THROW(replaceResourceInPlace(spoiled, "TSETUPFORM", "new form"), EFormError);
+}

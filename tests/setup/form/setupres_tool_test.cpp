@@ -170,3 +170,34 @@ TEST(SetupresTool, FailuresAreReportedWithTheirCause) {
     // A failed compile leaves no output behind for the build to take as done.
     EXPECT_FALSE(fs::exists(out));
 }
+
+TEST(SetupresTool, PatchesAProgramInPlaceKeepingItsSizeAndDate) {
+    TempDir scratch;
+    const fs::path program = scratch / "setup";
+    writeFile(program, "\x7F"
+                       "ELF code " +
+                           packResourceWithRoom("TSETUPFORM", "TPF0 placeholder", 4096) +
+                           " more code");
+    fs::permissions(program, fs::perms::owner_all);
+    setLocalModificationTime(program, 2024, 5, 6, 7, 8, 9);
+    const auto sizeBefore = fs::file_size(program);
+    const auto dateBefore = fs::last_write_time(program);
+
+    const std::string stream = (scratch / "form.res").string();
+    ASSERT_EQ(runTool(scratch, {"compile", examplePath(), stream}).exitCode, 0);
+    const ToolRun patched = runTool(scratch, {"patch", program.string(), stream});
+    ASSERT_EQ(patched.exitCode, 0) << patched.err;
+
+    EXPECT_EQ(fs::file_size(program), sizeBefore);
+    EXPECT_EQ(fs::last_write_time(program), dateBefore);
+    EXPECT_EQ(fs::status(program).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
+    EXPECT_EQ(findPackedResource(readFile(program), "TSETUPFORM"), readFile(stream));
+
+    // A program without room is refused and left alone.
+    const fs::path bare = scratch / "bare";
+    writeFile(bare, "code " + packResource("TSETUPFORM", "TPF0 placeholder") + " code");
+    const ToolRun refused = runTool(scratch, {"patch", bare.string(), stream});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("without room"), std::string::npos) << refused.err;
+    EXPECT_EQ(findPackedResource(readFile(bare), "TSETUPFORM"), "TPF0 placeholder");
+}

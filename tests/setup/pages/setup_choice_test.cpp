@@ -3,15 +3,16 @@
 
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_pages_form.h"
+#include "setup/form/form_text_parser.h"
 #include "setup/pages/setup_choice_pages.h"
 #include "setup/pages/setup_form.h"
-#include "setup/pages/shipped_setup_form.h"
 #include "setup/script/setup_choice.h"
 #include "setup/script/setup_data.h"
 #include "setup/script/setup_dir.h"
 #include "setup/script/setup_file.h"
 #include "setup/script/setup_file_group.h"
 #include "setup/script/setup_file_list.h"
+#include "temp_dir.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,6 +26,12 @@
 
 namespace setupkit::testing {
 namespace {
+
+// The installer's form as the repository keeps it.
+form::FormComponent shippedSetupForm() {
+    return form::parseFormText(
+        lumora::testing::readFile(lumora::testing::sourceDir() / "data/installer/TSetupForm.txt"));
+}
 
 constexpr auto Next = WizardButton::Next;
 constexpr auto Prev = WizardButton::Prev;

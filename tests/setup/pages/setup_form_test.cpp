@@ -6,7 +6,12 @@
 #include "setup/pages/setup_background.h"
 #include "setup/pages/setup_form.h"
 #include "setup/pages/setup_message.h"
-#include "setup/pages/shipped_setup_form.h"
+
+#include "setup/form/form_stream_reader.h"
+#include "setup/form/form_stream_writer.h"
+#include "setup/form/form_text_parser.h"
+#include "setup/form/form_text_writer.h"
+#include "temp_dir.h"
 
 #include <QLabel>
 
@@ -14,6 +19,22 @@
 
 namespace setupkit::testing {
 namespace {
+
+std::string shippedFormText() {
+    return lumora::testing::readFile(lumora::testing::sourceDir() /
+                                     "data/installer/TSetupForm.txt");
+}
+
+form::FormComponent shippedSetupForm() {
+    return form::parseFormText(shippedFormText());
+}
+
+TEST(SetupForm, TheShippedFormTextRoundTripsThroughTheStream) {
+    const std::string text = shippedFormText();
+    const std::string stream = form::writeFormStream(form::parseFormText(text));
+    EXPECT_TRUE(stream.starts_with("TPF0"));
+    EXPECT_EQ(form::formToText(form::readFormStream(stream)), text);
+}
 
 TEST(SetupForm, LoadsTheShippedForm) {
     SetupWorld world;
@@ -23,10 +44,10 @@ TEST(SetupForm, LoadsTheShippedForm) {
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(form.windowTitle(), "Lumora Setup Program");
     EXPECT_EQ(info->SetupData().AppName(), "Lumora");
-    EXPECT_EQ(info->SetupData().Files().size(), 13u);
+    EXPECT_EQ(info->SetupData().Files().size(), 12u);
     EXPECT_EQ(info->MultiDiskFiles().size(), 6u);
     EXPECT_EQ(info->SelectedDirs().size(), 3u);
-    EXPECT_EQ(info->InstallSet().ListFiles(info->SetupData().FindDir("Install")).size(), 13u);
+    EXPECT_EQ(info->InstallSet().ListFiles(info->SetupData().FindDir("Install")).size(), 12u);
 
     TSetupBackground* background = form.Background();
     ASSERT_NE(background, nullptr);

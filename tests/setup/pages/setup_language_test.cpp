@@ -4,9 +4,10 @@
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_pages_form.h"
 #include "setup/form/form_component.h"
+#include "setup/form/form_text_parser.h"
 #include "setup/pages/setup_form.h"
 #include "setup/pages/setup_language.h"
-#include "setup/pages/shipped_setup_form.h"
+#include "temp_dir.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -17,6 +18,12 @@
 
 namespace setupkit::testing {
 namespace {
+
+// The installer's form as the repository keeps it.
+form::FormComponent shippedSetupForm() {
+    return form::parseFormText(
+        lumora::testing::readFile(lumora::testing::sourceDir() / "data/installer/TSetupForm.txt"));
+}
 
 constexpr auto Next = WizardButton::Next;
 

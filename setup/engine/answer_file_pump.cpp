@@ -1,0 +1,27 @@
+#include "setup/engine/answer_file_pump.h"
+
+#include "setup/engine/answer_file.h"
+
+namespace setupkit {
+
+void AnswerFilePump::waitForMessages() {
+    // Whatever is pending runs first, so the page is on screen as a user would see it.
+    processMessages();
+    WizardDialog* dialog = SetupPagesForm();
+    if (!dialog) {
+        QtSetupMessagePump::waitForMessages();
+        return;
+    }
+    if (presses_.empty() && onExhausted)
+        onExhausted(dialog->caption());
+    if (presses_.empty())
+        throw EAnswerFileError("the answer file has no button press left for the page \"" +
+                               dialog->caption() + "\"");
+    const WizardButton button = presses_.front();
+    presses_.pop_front();
+    if (onPress)
+        onPress(button, dialog->caption());
+    dialog->press(button);
+}
+
+} // namespace setupkit

@@ -1,0 +1,32 @@
+#pragma once
+// The message pump of an unattended run: runs Qt events like the program's own pump,
+// and each time a wizard page waits for a button, presses the next one the answer file
+// lists. A page that waits with no press left ends the run with an error naming it.
+
+#include "setup/engine/qt_setup_message_pump.h"
+#include "setup/engine/wizard_dialog.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace setupkit {
+
+class AnswerFilePump : public QtSetupMessagePump {
+public:
+    explicit AnswerFilePump(std::deque<WizardButton> presses) : presses_(std::move(presses)) {}
+
+    void waitForMessages() override;
+
+    std::size_t pendingPresses() const { return presses_.size(); }
+    // Told of every press before it is made, with the caption of the page it answers.
+    std::function<void(WizardButton, const std::string& pageCaption)> onPress;
+    // Called when a page waits with no press left; without it the wait throws
+    // EAnswerFileError naming the page.
+    std::function<void(const std::string& pageCaption)> onExhausted;
+
+private:
+    std::deque<WizardButton> presses_;
+};
+
+} // namespace setupkit

@@ -1,0 +1,58 @@
+#pragma once
+// A machine for end-to-end runs of the distribution's setup: a temporary home with its
+// XDG directories, offscreen display, an answer file, and a listing of everything in
+// the home to compare before and after.
+
+#include "temp_dir.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace setupkit::e2e {
+
+struct ProcessRun {
+    int exitCode = -1; // -1: killed by a signal
+    std::string log;   // standard error of setup and every process it started
+    bool timedOut = false;
+};
+
+class Machine {
+public:
+    Machine();
+
+    const std::filesystem::path& home() const { return home_; }
+    std::filesystem::path installDir() const { return home_ / "Lumora"; }
+    // The folder the distribution was laid out in by the build.
+    static std::filesystem::path distribution();
+
+    // Runs `program` with `arguments` and the answer file `answers` until it and every
+    // process it started have ended (their standard error is one pipe), or kills them
+    // after `limit`.
+    ProcessRun run(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                   const std::string& answers,
+                   std::chrono::seconds limit = std::chrono::seconds(90));
+    // Starts setup like run() and kills it (and what it started) once `when` holds,
+    // checked every few milliseconds.
+    ProcessRun runUntil(const std::filesystem::path& program, const std::string& answers,
+                        const std::function<bool()>& when);
+
+    // Every path under the home, relative, with its kind and (for files) size and a hash
+    // of the bytes, sorted: equal listings mean an equal home.
+    std::vector<std::string> listing() const;
+
+private:
+    std::vector<std::string> environment(const std::filesystem::path& answerFile) const;
+
+    lumora::testing::TempDir root_;
+    std::filesystem::path home_;
+};
+
+// The lines of `after` not in `before` and those of `before` not in `after`, each
+// prefixed by "+ " or "- ", for a readable failure.
+std::string listingDifference(const std::vector<std::string>& before,
+                              const std::vector<std::string>& after);
+
+} // namespace setupkit::e2e
