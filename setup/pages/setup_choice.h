@@ -19,7 +19,6 @@ namespace setupkit {
 
 class TSetupChoiceData;
 class TSetupChoiceItem;
-class TSetupPagesForm;
 
 class TSetupChoice : public TSetupPage {
 public:
@@ -36,7 +35,9 @@ public:
     // "Choices"; the kinds add their check boxes or radio buttons.
     void ShowPage() override;
     // Applies the common item and the chosen items to the install set, then goes on.
-    // Without a script entry nothing happens and the chain ends on this page.
+    // What an earlier Next of this page applied is undone first, so that picks
+    // changed after coming back from a later page replace the earlier ones.
+    // Without a script entry nothing is applied and the chain ends on this page.
     void DoNext() override;
     // Undoes what this page's choices did to the install set, then goes back.
     void DoPrev() override;
