@@ -7,8 +7,10 @@
 #include "setup/engine/setup_paths.h"
 #include "setup/pages/pending_page.h"
 #include "setup/pages/setup_background.h"
+#include "setup/pages/setup_choice_pages.h"
 #include "setup/pages/setup_dir_choice.h"
 #include "setup/pages/setup_file_copy.h"
+#include "setup/pages/setup_language.h"
 #include "setup/pages/setup_message.h"
 
 #include <QGuiApplication>
@@ -68,12 +70,16 @@ void TSetupForm::registerClasses() {
                            [](ComponentOwner& owner) { return owner.Create<TSetupDirChoice>(); });
     factory_.registerClass("TSetupFileCopy",
                            [](ComponentOwner& owner) { return owner.Create<TSetupFileCopy>(); });
+    factory_.registerClass("TSetupRadioChoice",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupRadioChoice>(); });
+    factory_.registerClass("TSetupCheckBoxChoice", [](ComponentOwner& owner) {
+        return owner.Create<TSetupCheckBoxChoice>();
+    });
+    factory_.registerClass("TSetupLanguage",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupLanguage>(); });
     // Page kinds still to come in this build, with the properties they store.
     const std::pair<const char*, std::set<std::string>> pending[] = {
         {"TSetupGroups", {"MinimizeProgMan", "Text.Strings"}},
-        {"TSetupRadioChoice", {}},
-        {"TSetupCheckBoxChoice", {}},
-        {"TSetupLanguage", {"DefaultLanguage", "ShowLanguages"}},
         {"TSetupProgExec", {"ProgName", "ProgDir", "CommandLine", "WaitForDone", "ShowWindow"}},
         {"TSetupBDEInstall", {"Text.Strings"}},
         {"TSetupUnInstall", {"LogFileDir", "LogFileName", "Text.Strings", "OnCleanup"}},
@@ -146,9 +152,16 @@ void TSetupForm::suGroupsNextPage(TSetupComponent*) {
         viewer->Execute();
 }
 
-void TSetupForm::suInstallTypeNextPage(TSetupComponent*) {
-    // Runs the options page for the third install type; the choice pages are still
-    // to come in this build, so there is no choice to ask yet.
+void TSetupForm::suInstallTypeNextPage(TSetupComponent* sender) {
+    // The third install type lets the user pick the options.
+    auto* installType = dynamic_cast<TSetupChoice*>(sender);
+    if (!installType)
+        installType = dynamic_cast<TSetupChoice*>(components_.FindComponent("suInstallType"));
+    constexpr int customInstall = 3;
+    if (!installType || !installType->IsChosen(customInstall))
+        return;
+    if (TSetupComponent* options = components_.FindComponent("suOptions"))
+        options->Execute();
 }
 
 void TSetupForm::suUnInstallCleanup(TSetupComponent*) {
