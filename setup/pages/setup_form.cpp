@@ -5,10 +5,13 @@
 #include "setup/engine/setup_info.h"
 #include "setup/engine/setup_interaction.h"
 #include "setup/engine/setup_paths.h"
-#include "setup/pages/pending_page.h"
 #include "setup/pages/setup_background.h"
 #include "setup/pages/setup_bde_install.h"
+#include "setup/pages/setup_choice_pages.h"
+#include "setup/pages/setup_dir_choice.h"
+#include "setup/pages/setup_file_copy.h"
 #include "setup/pages/setup_groups.h"
+#include "setup/pages/setup_language.h"
 #include "setup/pages/setup_message.h"
 #include "setup/pages/setup_prog_exec.h"
 #include "setup/pages/setup_uninstall.h"
@@ -74,24 +77,17 @@ void TSetupForm::registerClasses() {
                            [](ComponentOwner& owner) { return owner.Create<TSetupProgExec>(); });
     factory_.registerClass("TSetupBDEInstall",
                            [](ComponentOwner& owner) { return owner.Create<TSetupBDEInstall>(); });
-    // Page kinds still to come in this build, with the properties they store.
-    const std::pair<const char*, std::set<std::string>> pending[] = {
-        {"TSetupDirChoice",
-         {"InstallDir", "TargetDir", "AllowDirChange", "DoInvisible", "PreserveTrailing",
-          "Text.Strings", "SelectText.Strings"}},
-        {"TSetupFileCopy", {"OverWrite", "CreateEmptyDirs", "OnDriveTooSmall"}},
-        {"TSetupRadioChoice", {}},
-        {"TSetupCheckBoxChoice", {}},
-        {"TSetupLanguage", {"DefaultLanguage", "ShowLanguages"}},
-    };
-    for (const auto& [className, properties] : pending) {
-        if (factory_.knows(className))
-            continue;
-        factory_.registerClass(className,
-                               [name = std::string(className), properties](ComponentOwner& owner) {
-                                   return owner.Create<TSetupPendingPage>(name, properties);
-                               });
-    }
+    factory_.registerClass("TSetupDirChoice",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupDirChoice>(); });
+    factory_.registerClass("TSetupFileCopy",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupFileCopy>(); });
+    factory_.registerClass("TSetupRadioChoice",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupRadioChoice>(); });
+    factory_.registerClass("TSetupCheckBoxChoice", [](ComponentOwner& owner) {
+        return owner.Create<TSetupCheckBoxChoice>();
+    });
+    factory_.registerClass("TSetupLanguage",
+                           [](ComponentOwner& owner) { return owner.Create<TSetupLanguage>(); });
 }
 
 EventHandlers TSetupForm::handlers() {
@@ -155,9 +151,16 @@ void TSetupForm::suGroupsNextPage(TSetupComponent*) {
         unInstall->RegisterUnInstall("Lumora");
 }
 
-void TSetupForm::suInstallTypeNextPage(TSetupComponent*) {
-    // Runs the options page for the third install type; the choice pages are still
-    // to come in this build, so there is no choice to ask yet.
+void TSetupForm::suInstallTypeNextPage(TSetupComponent* sender) {
+    // The third install type lets the user pick the options.
+    auto* installType = dynamic_cast<TSetupChoice*>(sender);
+    if (!installType)
+        installType = dynamic_cast<TSetupChoice*>(components_.FindComponent("suInstallType"));
+    constexpr int customInstall = 3;
+    if (!installType || !installType->IsChosen(customInstall))
+        return;
+    if (TSetupComponent* options = components_.FindComponent("suOptions"))
+        options->Execute();
 }
 
 void TSetupForm::suUnInstallCleanup(TSetupComponent*) {

@@ -1,5 +1,6 @@
 #include "engine_test_support.h"
 #include "qt_wizard_scope.h"
+#include "shipped_form.h"
 
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_page.h"

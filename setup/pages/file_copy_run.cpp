@@ -1,0 +1,196 @@
+#include "setup/pages/file_copy_run.h"
+
+#include "setup/engine/decompression_library.h"
+#include "setup/engine/message_box_types.h"
+#include "setup/engine/setup_info.h"
+#include "setup/engine/setup_message_pump.h"
+#include "setup/engine/setup_page.h"
+#include "setup/pages/directory_creation.h"
+#include "setup/pages/file_install.h"
+#include "setup/pages/space_check.h"
+
+namespace setupkit {
+
+namespace {
+
+constexpr auto TimeSlice = std::chrono::milliseconds(20);
+
+// Releases the library however the run ends.
+struct LibraryRelease {
+    DecompressionLibrary& library;
+    ~LibraryRelease() { library.release(); }
+};
+
+} // namespace
+
+void postToWizardDialog(void* window, std::uint32_t message, std::uintptr_t /*wParam*/,
+                        std::intptr_t lParam) {
+    if (window && message == DecompressionProgressMessage)
+        static_cast<WizardDialog*>(window)->postCopyProgress(static_cast<int>(lParam));
+}
+
+FileCopyRun::FileCopyRun(TSetupPage& page, TSetupInfo& info, FileCopyDisplay& display,
+                         FileCopySettings settings, bool& abort)
+    : page_(page), info_(info), display_(display), settings_(std::move(settings)), abort_(abort) {}
+
+int FileCopyRun::ask(const std::string& text, int kind, unsigned buttons) {
+    return info_.MessageDlg(text, kind, buttons);
+}
+
+void FileCopyRun::processMessages() {
+    if (SetupMessagePump* pump = info_.Services().pump)
+        pump->processMessages();
+    lastSlice_ = std::chrono::steady_clock::now();
+}
+
+void FileCopyRun::flushProgress() {
+    if (pendingProgress_ != 0)
+        display_.addProgress(pendingProgress_);
+    pendingProgress_ = 0;
+}
+
+void FileCopyRun::addProgress(std::int64_t bytes) {
+    pendingProgress_ += bytes;
+    if (std::chrono::steady_clock::now() - lastSlice_ < TimeSlice)
+        return;
+    flushProgress();
+    processMessages();
+}
+
+bool FileCopyRun::keepsGoing() const {
+    return !abort_ && page_.PageState() != psCancelled;
+}
+
+FileCopyOutcome FileCopyRun::run() {
+    sourceDir_ = info_.MultiDisk() ? info_.SourceDir() : info_.ProgramDirectory();
+    abort_ = false;
+    lastSlice_ = std::chrono::steady_clock::now();
+
+    if (!spaceSuffices())
+        return FileCopyOutcome::NotEnoughSpace;
+
+    DecompressionLibrary library = DecompressionLibrary::besideProgram();
+    const LibraryRelease release{library};
+
+    std::vector<TargetDirectory> targets = makeDirectories();
+    if (abort_)
+        return FileCopyOutcome::Cancelled;
+
+    const TSetupData& script = info_.SetupData();
+    const std::vector<CopyEntry> list = buildCopyList(targets, info_.InstallSet(), script);
+    processMessages();
+    display_.startTotal(totalCopySize(list));
+
+    const FileInspector inspect = hostFileInspector(info_.Services().drives, &library);
+    int currentDisk = 1;
+    for (std::size_t next = 0; next < list.size() && keepsGoing(); ++next) {
+        const CopyEntry& entry = list[next];
+        display_.showFilesLeft(list.size() - next);
+        if (needsDiskPrompt(entry.disk, currentDisk, sourceDir_, info_.Test())) {
+            askForDisk(entry.disk);
+            if (abort_)
+                break;
+        }
+        currentDisk = entry.disk;
+        const std::string source =
+            (info_.Test() ? entry.file->Source() : sourceDir_) + entry.fileName;
+        installFile(entry, source, entry.targetDir + entry.fileName, library, inspect);
+    }
+    flushProgress();
+    return keepsGoing() ? FileCopyOutcome::Finished : FileCopyOutcome::Cancelled;
+}
+
+bool FileCopyRun::spaceSuffices() {
+    const auto& drives = info_.Services().drives;
+    const auto shortfalls =
+        drivesTooSmall(spaceNeededPerDrive(info_.InstallSet(), info_.SelectedDirs()),
+                       [&drives](char drive) { return driveFreeSpace(drives, drive); });
+    for (const DriveShortfall& shortfall : shortfalls) {
+        if (settings_.onDriveTooSmall)
+            settings_.onDriveTooSmall(&page_, shortfall.drive, shortfall.needed,
+                                      shortfall.available);
+        else
+            info_.Services().interaction->showStandardMessage(
+                driveTooSmallWarning(info_.Catalogue(), shortfall), mtWarning, mbOK);
+    }
+    return shortfalls.empty();
+}
+
+std::vector<TargetDirectory> FileCopyRun::makeDirectories() {
+    auto creation = createTargetDirectories(
+        info_.Services().drives,
+        targetDirectories(info_.InstallSet(), info_.SelectedDirs(), settings_.createEmptyDirs),
+        [this](const std::string& path) {
+            if (ask(directoryFailureText(info_.Catalogue(), path), mtWarning, mbYes | mbNo) ==
+                mrYes)
+                abort_ = true;
+        });
+    for (const std::string& created : creation.created)
+        info_.AddCreatedDir(created);
+    return std::move(creation.targets);
+}
+
+void FileCopyRun::askForDisk(int disk) {
+    const TSetupDisk* described = info_.SetupData().GetDisk(disk);
+    const std::string text = diskPromptText(info_.Catalogue(), disk,
+                                            described ? described->Description() : std::string());
+    if (ask(text, mtInformation, mbOK | mbCancel) == mrCancel)
+        abort_ = true;
+}
+
+void FileCopyRun::installFile(const CopyEntry& entry, const std::string& source,
+                              const std::string& target, const DecompressionLibrary& library,
+                              const FileInspector& inspect) {
+    const std::int64_t size = entry.file->Size();
+    display_.showSource(source);
+    display_.showTarget(target);
+    processMessages();
+
+    if (source == target) {
+        ask(info_.GetText(48) + ":" + source, mtInformation, mbOK);
+        display_.addProgress(size);
+        return;
+    }
+    TSetupOverWriteOptions& overWrite = *settings_.overWrite;
+    const AskUser askUser = [this](const std::string& text, int kind, unsigned buttons) {
+        return ask(text, kind, buttons);
+    };
+    const OverwriteDecision decision = decideOverwrite(overWrite, {source, target, entry.disk},
+                                                       inspect, info_.Catalogue(), askUser, abort_);
+    if (!decision.copy) {
+        display_.addProgress(size);
+        return;
+    }
+
+    const bool expands = entry.file->Compressed() && !info_.Test();
+    // Only an expansion reports to the dialog; a plain copy needs none.
+    ProgressTarget posted;
+    if (expands)
+        posted = {postToWizardDialog, &page_.Dialog(), DecompressionProgressMessage};
+    for (;;) {
+        display_.startFile(expands ? entry.file->CompressedSize() : size);
+        try {
+            copyOrExpandFile(
+                info_.Services().drives, source, target, entry.file->Compressed(), info_.Test(),
+                &library, info_.Catalogue(), [this](int bytes) { addProgress(bytes); }, posted);
+            flushProgress();
+            if (!decision.targetExisted)
+                info_.AddInstalledFile(target);
+            processMessages();
+            return;
+        } catch (const EInOutError&) {
+            flushProgress();
+        }
+        switch (askAboutFileError(info_.Catalogue(), askUser, entry.fileName, entry.disk, abort_)) {
+        case FileErrorOutcome::Retry:
+            continue;
+        case FileErrorOutcome::Ignore:
+            display_.addProgress(size);
+            return;
+        case FileErrorOutcome::Leave:
+            return;
+        }
+    }
+}
+
+} // namespace setupkit
