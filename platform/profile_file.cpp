@@ -116,6 +116,14 @@ void ProfileFile::deleteKey(std::string_view section, std::string_view key) {
         writeFileAtomically(path_, document.serialize());
 }
 
+void ProfileFile::removeIfEmpty() {
+    if (fileMissing(path_))
+        return;
+    const std::string text = readWholeFile(path_);
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos)
+        remove();
+}
+
 void ProfileFile::remove() {
     std::error_code error;
     if (!std::filesystem::remove(path_, error) && error &&

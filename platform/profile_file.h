@@ -43,6 +43,9 @@ public:
 
     // Removes the file; a missing file is not an error.
     void remove();
+    // Deletes the file when nothing is left in it (notes that live from one run to the
+    // next leave no empty file behind).
+    void removeIfEmpty();
 
 private:
     std::filesystem::path path_;

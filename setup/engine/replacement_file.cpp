@@ -36,14 +36,22 @@ ReplacementFile::ReplacementFile(const std::filesystem::path& target, unsigned m
     std::filesystem::path directory = target.parent_path();
     if (directory.empty())
         directory = ".";
-    const std::string pattern =
-        (directory / ("." + target.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd_ < 0)
-        throwErrno(target.string());
-    temporary_ = name.data();
+    // A fixed name, so that the part a killed run left behind is taken over (and thus
+    // cleared) by the next copy of the same file rather than lingering under a random
+    // name nobody records. O_EXCL and O_NOFOLLOW keep a planted link from being used.
+    temporary_ = directory / ("." + target.filename().string() + ".part");
+    for (int attempt = 0; fd_ < 0; ++attempt) {
+        fd_ =
+            ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd_ >= 0)
+            break;
+        const int error = errno;
+        if (error != EEXIST || attempt == 3 ||
+            (::unlink(temporary_.c_str()) != 0 && errno != ENOENT)) {
+            temporary_.clear();
+            throw std::system_error(error, std::generic_category(), target.string());
+        }
+    }
     if (::fchmod(fd_, static_cast<mode_t>(mode & 0777) & ~currentUmask()) != 0) {
         const int error = errno;
         discard();

@@ -97,8 +97,10 @@ void TSetupInfo::readMultiDiskNote() {
         sourceDir_ = source;
         multiDisk_ = true;
     }
-    if (notes.hasSection(MultiDiskSection))
+    if (notes.hasSection(MultiDiskSection)) {
         notes.eraseSection(MultiDiskSection);
+        notes.removeIfEmpty();
+    }
     try {
         if (!source.empty())
             lumora::platform::setCurrentDirectory(services_.drives, FixDriveRoot(source));
@@ -122,6 +124,7 @@ void TSetupInfo::readUnInstallNote() {
         files.push_back(upperAscii(value));
     }
     notes.eraseSection(UnInstallSection);
+    notes.removeIfEmpty();
     attemptUnInstall_ = true;
     logFile_ = logFile;
     FoldInstallJournal(logFile_);
@@ -213,6 +216,7 @@ void TSetupInfo::multiDiskRelaunch() {
         MessageDlg(GetText(71) + "\r\n" + GetText(67), mtError, mbOK);
         // Nothing will read the note or the copy now.
         notes.eraseSection(MultiDiskSection);
+        notes.removeIfEmpty();
         giveUp();
         throw EInOutError(GetText(67));
     }
@@ -262,6 +266,7 @@ void TSetupInfo::unInstallRelaunch() {
     if (!services_.launcher || !services_.launcher->start(temporaryName + programName)) {
         MessageDlg(GetText(93) + " " + GetText(89), mtWarning, mbOK);
         notes.eraseSection(UnInstallSection);
+        notes.removeIfEmpty();
         giveUp();
         return;
     }

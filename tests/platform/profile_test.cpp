@@ -191,3 +191,17 @@ TEST(ProfileFile, IntegersAreDecimalOrHexadecimal) {
     EXPECT_EQ(log.readInteger("BDE Files", "Missing", 7), 7);
     EXPECT_EQ(log.readInteger("BDE Files", "Huge", 0), -std::numeric_limits<long long>::max());
 }
+
+TEST(ProfileFile, ANoteFileIsRemovedOnlyOnceNothingIsLeftInIt) {
+    TempDir dir;
+    ProfileFile notes(dir / "TSETUP.INI");
+    notes.removeIfEmpty(); // nothing there: nothing to do
+    notes.writeString("UnInstall", "Log File", "C:\\Lumora\\INSTALL.LOG");
+    notes.writeString("MultiDisk Install", "Source Dir", "A:\\");
+    notes.eraseSection("UnInstall");
+    notes.removeIfEmpty();
+    EXPECT_TRUE(fs::exists(notes.path()));
+    notes.eraseSection("MultiDisk Install");
+    notes.removeIfEmpty();
+    EXPECT_FALSE(fs::exists(notes.path()));
+}

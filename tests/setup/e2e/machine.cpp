@@ -1,5 +1,7 @@
 #include "machine.h"
 
+#include "platform/registry.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -101,6 +103,13 @@ Machine::Machine() : home_(root_.path() / "home") {
     // The machine's Windows and system directories exist before any install, as on
     // every Windows machine; setup finds them under the user's data directory.
     fs::create_directories(home_ / ".local/share/lumora-setup/WINDOWS/SYSTEM");
+    // So does its registry, and the desktop's menu folders exist as on any desktop.
+    lumora::platform::Registry registry(home_ / ".config/lumora-setup/registry");
+    registry.createKey("HKEY_CURRENT_USER\\Software\\Machine");
+    registry.deleteKey("HKEY_CURRENT_USER\\Software\\Machine");
+    for (const char* menus : {".local/share/applications", ".local/share/desktop-directories",
+                              ".config/menus/applications-merged"})
+        fs::create_directories(home_ / menus);
     fs::create_directories(root_.path() / "tmp");
     fs::create_directories(root_.path() / "run");
     fs::permissions(root_.path() / "run", fs::perms::owner_all);

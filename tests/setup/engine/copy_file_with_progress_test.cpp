@@ -118,6 +118,24 @@ TEST(CopyFileWithProgress, ReplacesASymbolicLinkInsteadOfWritingThroughIt) {
     EXPECT_EQ(readFile(dir / "elsewhere"), "precious");
 }
 
+TEST(CopyFileWithProgress, TakesOverThePartAKilledCopyLeftAndNeverFollowsALinkThere) {
+    TempDir dir;
+    writeFile(dir / "source", "new contents");
+    // What a copy killed half-way leaves beside its target.
+    writeFile(dir / ".target.part", "half of the ol");
+    CopyFileWithProgress(dir / "source", dir / "target");
+    EXPECT_EQ(readFile(dir / "target"), "new contents");
+    EXPECT_FALSE(std::filesystem::exists(dir / ".target.part"));
+
+    // A link planted at the part's name is removed, not written through.
+    writeFile(dir / "elsewhere", "precious");
+    std::filesystem::create_symlink(dir / "elsewhere", dir / ".other.part");
+    CopyFileWithProgress(dir / "source", dir / "other");
+    EXPECT_EQ(readFile(dir / "other"), "new contents");
+    EXPECT_EQ(readFile(dir / "elsewhere"), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / ".other.part"));
+}
+
 TEST(CopyFileWithProgress, FailuresCarryTheUsersMessages) {
     TempDir dir;
     writeFile(dir / "source", "abc");
