@@ -12,8 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <sstream>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -91,6 +94,166 @@ TEST(UnattendedInstall, AQuestionTheAnswerFileDoesNotCoverStopsTheRunWithItsText
     EXPECT_NE(run.log.find("the answer file has no button press left for the page \"Welcome\""),
               std::string::npos)
         << run.log;
+}
+
+// The answers of an install into the default place that offers no read-me.
+constexpr const char* kInstallAnswers = "press Next\n" // welcome
+                                        "press Next\n" // destination
+                                        "answer Yes The directory C:\\\\Lumora\\\\ does not exist. "
+                                        "Create it?\n"
+                                        "press Next\n" // about to begin the copy
+                                        "press Next\n" // program groups
+                                        "answer No Would you like to read the README.TXT file?\n"
+                                        "answer OK Setup completed successfully.\n";
+constexpr const char* kUninstallAnswers = "press Next\n"
+                                          "answer OK UnInstall completed successfully.\n";
+
+// The host paths the install log names in its sections of directories and files.
+std::vector<std::string> loggedPaths(const Machine& machine) {
+    std::vector<std::string> paths;
+    std::string section;
+    std::istringstream log(readFile(machine.installDir() / "INSTALL.LOG"));
+    for (std::string line; std::getline(log, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.starts_with("[")) {
+            section = line;
+        } else if ((section == "[Created Dirs]" || section == "[Files]") &&
+                   line.starts_with("C:\\")) {
+            std::string path = line.substr(3, line.find('=') - 3);
+            std::replace(path.begin(), path.end(), '\\', '/');
+            paths.push_back(path);
+        }
+    }
+    return paths;
+}
+
+// The path of one listing line, without what it says of the file.
+std::string listedPath(const std::string& line) {
+    if (line.ends_with("/"))
+        return line;
+    if (const auto link = line.find(" -> "); link != std::string::npos)
+        return line.substr(0, link);
+    const auto hash = line.rfind(' ');
+    return line.substr(0, line.rfind(' ', hash - 1));
+}
+
+void expectValidMenuEntries(const Machine& machine) {
+    const fs::path applications = machine.home() / ".local/share/applications";
+    std::size_t entries = 0;
+    for (const auto& entry : fs::directory_iterator(applications)) {
+        ++entries;
+        if (std::system("command -v desktop-file-validate >/dev/null") != 0)
+            continue;
+        const std::string command =
+            "desktop-file-validate '" + entry.path().string() + "' >/dev/null 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << entry.path();
+    }
+    // The program, its help, the order text, the read-me and UNINSTALL.
+    EXPECT_EQ(entries, 5u);
+}
+
+TEST(UnattendedInstall, InstallsLumoraAndItsUninstallLeavesTheHomeAsItWas) {
+    Machine machine;
+    const auto before = machine.listing();
+
+    const ProcessRun install = machine.run(distSetup(), {}, kInstallAnswers);
+    ASSERT_FALSE(install.timedOut) << install.log;
+    ASSERT_EQ(install.exitCode, 0) << install.log;
+
+    const auto scriptHolder = shippedScript();
+    for (const TSetupFile* file : scriptHolder->Files()) {
+        SCOPED_TRACE(file->Name());
+        EXPECT_EQ(readFile(machine.installDir() / file->Name()),
+                  readFile(Machine::distribution() / file->Name()));
+    }
+    EXPECT_EQ(fs::status(machine.installDir() / "Lumora").permissions() & fs::perms::owner_exec,
+              fs::perms::owner_exec);
+    const std::string log = readFile(machine.installDir() / "INSTALL.LOG");
+    EXPECT_NE(log.find("[Created Dirs]\r\nC:\\Lumora\\=\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("[Program Groups]\r\n0=Lumora:~:\r\n1=Lumora:~:Lumora\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(loggedPaths(machine).size(), 1u + scriptHolder->Files().size());
+    EXPECT_FALSE(fs::exists(machine.installDir() / "INSTALL.LOG.journal"));
+    expectValidMenuEntries(machine);
+    const std::string registry = readFile(machine.home() / ".config/lumora-setup/registry");
+    EXPECT_NE(registry.find("Lumora"), std::string::npos) << registry;
+
+    const ProcessRun uninstall =
+        machine.run(machine.installDir() / "setup", {"UNINSTALL"}, kUninstallAnswers);
+    ASSERT_FALSE(uninstall.timedOut) << uninstall.log;
+    EXPECT_EQ(uninstall.exitCode, 0) << uninstall.log;
+    // The copy that did the work ran from a private temporary directory, now gone.
+    EXPECT_NE(uninstall.log.find("UnInstall completed successfully."), std::string::npos)
+        << uninstall.log;
+    EXPECT_TRUE(fs::is_empty(machine.temporaryDir()));
+    EXPECT_EQ(listingDifference(before, machine.listing()), "");
+}
+
+TEST(UnattendedInstall, CancelOnAnyPageLeavesOnlyWhatTheLogRecords) {
+    const struct {
+        const char* page;
+        std::string answers;
+    } cases[] = {
+        {"destination", "press Next\npress Cancel\nanswer Yes Cancel Setup?\n"},
+        {"about to copy",
+         "press Next\npress Next\nanswer Yes\npress Cancel\nanswer Yes Cancel Setup?\n"},
+        {"program groups", "press Next\npress Next\nanswer Yes\npress Next\npress Cancel\n"
+                           "answer Yes Cancel Setup?\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        Machine machine;
+        const auto before = machine.listing();
+        const ProcessRun run =
+            machine.run(distSetup(), {}, c.answers + "answer OK Setup failed.\n");
+        ASSERT_FALSE(run.timedOut) << run.log;
+        EXPECT_EQ(run.exitCode, 0) << run.log;
+        // What was added is exactly what the log records, and the log.
+        std::vector<std::string> expected;
+        if (fs::exists(machine.installDir() / "INSTALL.LOG")) {
+            for (const std::string& path : loggedPaths(machine))
+                expected.push_back(path);
+            expected.push_back("Lumora/INSTALL.LOG");
+        }
+        std::vector<std::string> added;
+        for (const std::string& line : machine.listing())
+            if (!std::binary_search(before.begin(), before.end(), line))
+                added.push_back(listedPath(line));
+        std::sort(expected.begin(), expected.end());
+        std::sort(added.begin(), added.end());
+        EXPECT_EQ(added, expected) << listingDifference(before, machine.listing());
+    }
+}
+
+TEST(UnattendedInstall, AKillDuringTheCopyIsMendedByTheNextInstallAndUndoneByTheUninstall) {
+    Machine machine;
+    const auto before = machine.listing();
+    const fs::path journal = machine.installDir() / "INSTALL.LOG.journal";
+    // Killed as soon as the journal shows the copy under way.
+    const ProcessRun killed =
+        machine.runUntil(distSetup(), kInstallAnswers, [&] { return fs::exists(journal); });
+    EXPECT_EQ(killed.exitCode, -1) << killed.log;
+    ASSERT_TRUE(fs::exists(journal));
+
+    // A file already in place is asked about once; All covers the rest.
+    bool anyInPlace = false;
+    const auto script = shippedScript();
+    for (const TSetupFile* file : script->Files())
+        anyInPlace = anyInPlace || fs::exists(machine.installDir() / file->Name());
+    const std::string again = std::string("press Next\npress Next\npress Next\n") +
+                              (anyInPlace ? "answer All\n" : "") +
+                              "press Next\n"
+                              "answer No Would you like to read the README.TXT file?\n"
+                              "answer OK Setup completed successfully.\n";
+    const ProcessRun second = machine.run(distSetup(), {}, again);
+    ASSERT_EQ(second.exitCode, 0) << second.log;
+
+    const ProcessRun uninstall =
+        machine.run(machine.installDir() / "setup", {"UNINSTALL"}, kUninstallAnswers);
+    EXPECT_EQ(uninstall.exitCode, 0) << uninstall.log;
+    EXPECT_EQ(listingDifference(before, machine.listing()), "");
 }
 
 } // namespace

@@ -70,14 +70,15 @@ Started start(const fs::path& program, const std::vector<std::string>& arguments
     return {pid, pipeEnds[0]};
 }
 
-// Reads until every writer has closed the pipe or `stop` says so (polled every 20 ms).
-bool drain(int fd, std::string& log, const std::function<bool()>& stop) {
+// Reads until every writer has closed the pipe or `stop` says so (polled every
+// `pollMilliseconds`).
+bool drain(int fd, std::string& log, const std::function<bool()>& stop, int pollMilliseconds = 20) {
     char buffer[4096];
     for (;;) {
         if (stop())
             return false;
         pollfd descriptor{fd, POLLIN, 0};
-        const int ready = ::poll(&descriptor, 1, 20);
+        const int ready = ::poll(&descriptor, 1, pollMilliseconds);
         if (ready < 0 && errno != EINTR)
             return true;
         if (ready <= 0)
@@ -165,8 +166,9 @@ ProcessRun Machine::runUntil(const fs::path& program, const std::string& answers
     const Started started = start(program, {}, environment(answerFile), program.parent_path());
     ProcessRun result;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-    drain(started.output, result.log,
-          [&] { return when() || std::chrono::steady_clock::now() > deadline; });
+    drain(
+        started.output, result.log,
+        [&] { return when() || std::chrono::steady_clock::now() > deadline; }, 1);
     ::killpg(started.pid, SIGKILL);
     ::close(started.output);
     result.exitCode = reap(started.pid);

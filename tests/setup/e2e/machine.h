@@ -25,6 +25,8 @@ public:
 
     const std::filesystem::path& home() const { return home_; }
     std::filesystem::path installDir() const { return home_ / "Lumora"; }
+    // The temporary directory of the machine's programs.
+    std::filesystem::path temporaryDir() const { return root_.path() / "tmp"; }
     // The folder the distribution was laid out in by the build.
     static std::filesystem::path distribution();
 
