@@ -312,7 +312,9 @@ TEST_F(FileCopyPage, CopyFailingHalfWayLeavesTheOldTargetAndTheRunGoesOn) {
     EXPECT_EQ(readFile(target("small.txt")), "small");
     std::vector<std::string> left;
     for (const auto& entry : fs::directory_iterator(target("").parent_path()))
-        left.push_back(entry.path().filename().string());
+        // The journal of what this run wrote lies beside the log until the run ends.
+        if (entry.path().filename() != "INSTALL.LOG.journal")
+            left.push_back(entry.path().filename().string());
     std::sort(left.begin(), left.end());
     // Beside the install journal, which records the run as it goes.
     EXPECT_EQ(left, (std::vector<std::string>{"INSTALL.LOG.journal", "big.bin", "small.txt"}))
