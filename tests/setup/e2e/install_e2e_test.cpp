@@ -96,17 +96,13 @@ TEST(UnattendedInstall, AQuestionTheAnswerFileDoesNotCoverStopsTheRunWithItsText
         << run.log;
 }
 
-// The answers of an install into the default place that offers no read-me.
-constexpr const char* kInstallAnswers = "press Next\n" // welcome
-                                        "press Next\n" // destination
-                                        "answer Yes The directory C:\\\\Lumora\\\\ does not exist. "
-                                        "Create it?\n"
-                                        "press Next\n" // about to begin the copy
-                                        "press Next\n" // program groups
-                                        "answer No Would you like to read the README.TXT file?\n"
-                                        "answer OK Setup completed successfully.\n";
-constexpr const char* kUninstallAnswers = "press Next\n"
-                                          "answer OK UnInstall completed successfully.\n";
+// The answer files the README gives: an install into the default place that offers
+// no read-me, and the uninstall.
+std::string answers(const char* name) {
+    return readFile(lumora::testing::sourceDir() / "data/installer" / name);
+}
+const std::string kInstallAnswers = answers("unattended-install.txt");
+const std::string kUninstallAnswers = answers("unattended-uninstall.txt");
 
 // The host paths the install log names in its sections of directories and files.
 std::vector<std::string> loggedPaths(const Machine& machine) {
