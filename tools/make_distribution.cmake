@@ -1,30 +1,31 @@
-# Lays out the distribution folder: setup and every file its install script lists, the
-# form inside setup rebuilt so that each file record (setup's own included) carries the
-# real size and date of the file shipped beside it, and a .tar.gz of the folder.
+# Lays out the distribution folder: setup and every file its install script lists (those
+# the script marks Compressed compressed), the form inside setup rebuilt so that each
+# file record (setup's own included) carries the real size and date of its file, and a
+# .tar.gz of the folder. The files as built are gathered in STAGE_DIR first.
 #
-# cmake -DDIST_DIR=... -DARCHIVE=... -DFORM=... -DSETUPRES=... -DFILES="a;b;..."
+# cmake -DDIST_DIR=... -DSTAGE_DIR=... -DARCHIVE=... -DFORM=... -DSETUPRES=... -DFILES="a;b;..."
 #       [-DSTRIP=strip -DPROGRAMS="those of FILES to strip"] -P make_distribution.cmake
-foreach(variable DIST_DIR ARCHIVE FORM SETUPRES FILES)
+foreach(variable DIST_DIR STAGE_DIR ARCHIVE FORM SETUPRES FILES)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "make_distribution: ${variable} is not set")
   endif()
 endforeach()
 
-file(REMOVE_RECURSE "${DIST_DIR}")
-file(MAKE_DIRECTORY "${DIST_DIR}")
+file(REMOVE_RECURSE "${DIST_DIR}" "${STAGE_DIR}")
+file(MAKE_DIRECTORY "${DIST_DIR}" "${STAGE_DIR}")
 # file(COPY) keeps each file's date and permissions, so the records stay true.
 foreach(shipped IN LISTS FILES)
   if(NOT EXISTS "${shipped}")
     message(FATAL_ERROR "make_distribution: ${shipped} is missing")
   endif()
-  file(COPY "${shipped}" DESTINATION "${DIST_DIR}")
+  file(COPY "${shipped}" DESTINATION "${STAGE_DIR}")
 endforeach()
 
 # The programs ship without their debugging sections (the resource stays in place).
 if(DEFINED STRIP AND NOT "${STRIP}" STREQUAL "")
   foreach(shipped IN LISTS PROGRAMS)
     get_filename_component(name "${shipped}" NAME)
-    execute_process(COMMAND "${STRIP}" --strip-debug "${DIST_DIR}/${name}" RESULT_VARIABLE result)
+    execute_process(COMMAND "${STRIP}" --strip-debug "${STAGE_DIR}/${name}" RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
       message(FATAL_ERROR "make_distribution: stripping ${name} failed")
     endif()
@@ -34,7 +35,7 @@ endif()
 get_filename_component(work_dir "${DIST_DIR}" DIRECTORY)
 set(stream "${work_dir}/TSetupForm.res")
 execute_process(
-  COMMAND "${SETUPRES}" compile "${FORM}" "${stream}" --files "${DIST_DIR}"
+  COMMAND "${SETUPRES}" compile "${FORM}" "${stream}" --files "${STAGE_DIR}" --pack "${DIST_DIR}"
   RESULT_VARIABLE result ERROR_VARIABLE warnings)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "make_distribution: compiling the form failed: ${warnings}")

@@ -60,8 +60,15 @@ std::vector<std::string> updateScriptFiles(FormProperty& setupData,
         const auto size = static_cast<std::int32_t>(facts->size);
         file->SetSize(size);
         file->SetDateTime(facts->dateTime);
-        if (!file->Compressed())
+        if (!file->Compressed()) {
             file->SetCompressedSize(size);
+        } else if (facts->compressedSize) {
+            if (*facts->compressedSize >
+                static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+                throw EFormError("file " + file->Name() +
+                                 " is too large for the install script when compressed");
+            file->SetCompressedSize(static_cast<std::int32_t>(*facts->compressedSize));
+        }
     }
 
     ValueWriter writer;

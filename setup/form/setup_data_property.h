@@ -24,13 +24,16 @@ struct ScriptFileFacts {
     std::uint64_t size = 0;
     // Days since 30 December 1899, the fraction being the time of day (local time).
     double dateTime = 0;
+    // The size of the file as shipped, when the build stored it compressed.
+    std::optional<std::uint64_t> compressedSize;
 };
 
 // What a file of the script is found as, by its Name; nullopt when it is not found.
 using ScriptFileLookup = std::function<std::optional<ScriptFileFacts>(std::string_view name)>;
 
 // Reads the script from `setupData`, gives every file record that `lookUp` finds its
-// size and date (and, when the file is not compressed, its CompressedSize), and stores
+// size and date (and its CompressedSize: the size itself when the file is not compressed,
+// else the shipped size when the lookup knows it), and stores
 // the script back (format version 5), `encoded` included. Returns the names not found,
 // in script order. EFormError when the value is no readable script or a file is too
 // large for the script's 32-bit sizes.

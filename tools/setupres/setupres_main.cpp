@@ -5,6 +5,7 @@
 // compiled form into a program.
 
 #include "platform/atomic_file.h"
+#include "setup/engine/decompression_library.h"
 #include "setup/form/form_error.h"
 #include "setup/form/form_resource.h"
 #include "setup/form/form_stream_reader.h"
@@ -12,7 +13,10 @@
 #include "setup/form/form_text_parser.h"
 #include "setup/form/form_text_writer.h"
 #include "setup/form/setup_data_property.h"
+#include "setup/script/setup_data.h"
+#include "setup/script/value_reader.h"
 #include "tools/setupres/script_file_facts.h"
+#include "tools/setupres/script_packing.h"
 
 #include <exception>
 #include <filesystem>
@@ -38,7 +42,8 @@ const char* const kUsage =
     "\n"
     "compile    the form text into a form stream; with --files, every file record of\n"
     "           the install script takes its size and date from the file of that name\n"
-    "           in DIR\n"
+    "           in DIR; with --pack, those files are also laid out in OUTDIR as they\n"
+    "           ship, the ones marked Compressed compressed\n"
     "decompile  a form stream, or a program holding one as a resource (TSETUPFORM\n"
     "           unless --name says otherwise), into the form text (standard output\n"
     "           when no OUT.txt is given)\n"
@@ -57,6 +62,7 @@ struct Arguments {
     std::optional<std::string> files;
     std::string name = std::string(form::kSetupFormResource);
     std::size_t reserve = 0;
+    std::optional<std::string> pack;
 };
 
 Arguments parseArguments(int argc, char** argv, bool acceptsFiles) {
@@ -72,6 +78,12 @@ Arguments parseArguments(int argc, char** argv, bool acceptsFiles) {
                 value.size() > 9)
                 throw UsageError("--reserve needs a number of bytes: " + value);
             arguments.reserve = std::stoul(value);
+        } else if (argument == "--pack") {
+            if (!acceptsFiles)
+                throw UsageError("--pack belongs to compile");
+            if (i + 1 >= argc)
+                throw UsageError("--pack needs a value");
+            arguments.pack = argv[++i];
         } else if (isFiles || argument == "--name") {
             if (isFiles && !acceptsFiles)
                 throw UsageError("--files belongs to compile");
@@ -97,6 +109,8 @@ int compile(const Arguments& arguments) {
     } catch (const form::EFormError& error) {
         throw form::EFormError(textPath.string() + ": " + error.what());
     }
+    if (arguments.pack && !arguments.files)
+        throw UsageError("--pack needs --files");
     if (arguments.files) {
         const fs::path directory = *arguments.files;
         if (!fs::is_directory(directory))
@@ -105,8 +119,26 @@ int compile(const Arguments& arguments) {
         if (!setupData)
             throw form::EFormError(textPath.string() +
                                    ": no SetupData property whose files could be filled in");
-        for (const std::string& name :
-             form::updateScriptFiles(*setupData, setupres::directoryLookup(directory)))
+        form::ScriptFileLookup lookUp = setupres::directoryLookup(directory);
+        if (arguments.pack) {
+            // The files go out as they will ship; a compressed one keeps the facts of
+            // the file it expands to, plus its shipped size.
+            setupkit::TSetupData script;
+            const std::string stored = form::encodeFormValue(setupData->value);
+            setupkit::ValueReader reader(stored);
+            script.ReadData(reader);
+            const auto shipped =
+                setupres::packScriptFiles(script, directory, *arguments.pack,
+                                          setupkit::DecompressionLibrary::besideProgram());
+            lookUp = [inner = std::move(lookUp), shipped](std::string_view name) {
+                auto facts = inner(name);
+                if (const auto found = shipped.find(std::string(name));
+                    facts && found != shipped.end())
+                    facts->compressedSize = found->second;
+                return facts;
+            };
+        }
+        for (const std::string& name : form::updateScriptFiles(*setupData, lookUp))
             std::cerr << "setupres: warning: " << name << " is not in " << directory.string()
                       << "; its size and date stay as written\n";
     }

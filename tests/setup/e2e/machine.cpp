@@ -120,6 +120,10 @@ fs::path Machine::distribution() {
     return lumora::testing::binDir().parent_path() / "dist" / "Lumora-setup";
 }
 
+fs::path Machine::builtFiles() {
+    return lumora::testing::binDir().parent_path() / "dist" / "files";
+}
+
 std::vector<std::string> Machine::environment(const fs::path& answerFile) const {
     std::vector<std::string> environment = {
         "HOME=" + home_.string(),

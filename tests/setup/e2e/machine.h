@@ -29,6 +29,8 @@ public:
     std::filesystem::path temporaryDir() const { return root_.path() / "tmp"; }
     // The folder the distribution was laid out in by the build.
     static std::filesystem::path distribution();
+    // The files as the build made them, before some were compressed for the folder.
+    static std::filesystem::path builtFiles();
 
     // Runs `program` with `arguments` and the answer file `answers` until it and every
     // process it started have ended (their standard error is one pipe), or kills them

@@ -89,7 +89,7 @@ TEST(FormResource, ScriptFilesTakeTheFactsOfTheFilesFound) {
             asked.emplace_back(name);
             if (name != "readme.txt")
                 return std::nullopt;
-            return ScriptFileFacts{100, 36396.5}; // 24 August 1999, noon
+            return ScriptFileFacts{100, 36396.5, std::nullopt}; // 24 August 1999, noon
         });
     EXPECT_EQ(asked, (std::vector<std::string>{"readme.txt", "demo.exe"}));
     EXPECT_EQ(missing, std::vector<std::string>{"demo.exe"});
@@ -109,7 +109,7 @@ TEST(FormResource, ScriptFilesTheScriptCannotHoldAreRefused) {
     FormProperty* setupData = findSetupDataProperty(form);
     ASSERT_NE(setupData, nullptr);
     const auto tooLarge = [](std::string_view) -> std::optional<ScriptFileFacts> {
-        return ScriptFileFacts{std::uint64_t{1} << 31, 36396.5};
+        return ScriptFileFacts{std::uint64_t{1} << 31, 36396.5, std::nullopt};
     };
     EXPECT_THROW(updateScriptFiles(*setupData, tooLarge), EFormError);
 

@@ -160,6 +160,9 @@ TEST(SetupresTool, FailuresAreReportedWithTheirCause) {
         {{"translate"}, 2, "unknown command translate"},
         {{"compile", examplePath()}, 2, "compile takes FORM.txt and OUT.res"},
         {{"decompile", "x", "--files", "y"}, 2, "--files belongs to compile"},
+        {{"compile", examplePath(), out, "--pack", scratch.path().string()},
+         2,
+         "--pack needs --files"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
