@@ -3,6 +3,7 @@
 #include "shipped_form.h"
 #include "step_pump.h"
 
+#include "setup/engine/decompression_library.h"
 #include "setup/engine/setup_page.h"
 #include "setup/pages/setup_form.h"
 
@@ -31,8 +32,14 @@ TEST(SetupInstallChain, TheShippedChainInstallsEveryFileIntoTheChosenDirectory) 
     TSetupInfo* info = form.SetupInfo();
     ASSERT_NE(info, nullptr);
     std::vector<std::string> expected;
+    // The files the script ships compressed lie on the disk compressed.
+    const DecompressionLibrary library = DecompressionLibrary::besideProgram();
     for (const TSetupFile* file : info->SetupData().Files()) {
-        writeFile(world.host("c/SETUP/" + file->Name()), "bytes of " + file->Name());
+        const fs::path source = world.host("c/SETUP/" + file->Name());
+        writeFile(file->Compressed() ? world.host("plain") : source, "bytes of " + file->Name());
+        if (file->Compressed()) {
+            ASSERT_GE(library.TSCompress(world.host("plain"), source), 0) << file->Name();
+        }
         expected.push_back("C:\\Lumora\\" + file->Name());
     }
     std::sort(expected.begin(), expected.end());
