@@ -31,11 +31,6 @@ constexpr std::string_view UnInstallSection = "UnInstall";
 // Temporary copies live in directories of this prefix inside the temporary directory.
 constexpr std::string_view PrivatePrefix = "lumora-setup-";
 
-std::string fileNameOf(const std::string& windowsPath) {
-    const size_t slash = windowsPath.find_last_of("\\:");
-    return slash == std::string::npos ? windowsPath : windowsPath.substr(slash + 1);
-}
-
 } // namespace
 
 void TSetupInfo::quit(int exitCode) {
@@ -194,7 +189,7 @@ void TSetupInfo::multiDiskRelaunch() {
     const fs::path temporary = makeTemporaryDirectory();
     const std::string temporaryName =
         AddBackslash(services_.drives.toWindowsPath(temporary).value_or(temporary.string()));
-    const std::string programName = fileNameOf(programPath_);
+    const std::string programName = ExtractFileName(programPath_);
     ProfileFile notes(services_.notesFile);
     auto giveUp = [&] {
         freeRelaunchDialog();
@@ -229,7 +224,7 @@ void TSetupInfo::unInstallRelaunch() {
     const fs::path temporary = makeTemporaryDirectory();
     const std::string temporaryName =
         AddBackslash(services_.drives.toWindowsPath(temporary).value_or(temporary.string()));
-    const std::string programName = fileNameOf(programPath_);
+    const std::string programName = ExtractFileName(programPath_);
     logFile_ = ProgramDirectory() + script_->LogFileName();
     relaunched_ = true;
     FoldInstallJournal(logFile_);

@@ -21,6 +21,11 @@ std::string FixDriveRoot(std::string path) {
     return path;
 }
 
+std::string ExtractFileName(const std::string& path) {
+    const size_t separator = path.find_last_of("\\:/");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
 std::string SplitAt(std::string& text, std::string_view separator) {
     const size_t at = separator.empty() ? std::string::npos : text.find(separator);
     if (at == std::string::npos)

@@ -15,6 +15,8 @@ std::string AddBackslash(std::string path);
 std::string StripBackslash(std::string path);
 // Strips the trailing backslash, but keeps it on a bare drive ("C:\").
 std::string FixDriveRoot(std::string path);
+// The name after the last directory or drive separator of a path.
+std::string ExtractFileName(const std::string& path);
 // The part of `text` before the first `separator`; `text` keeps what follows it.
 // Without a separator the whole text comes back and `text` is left as it was.
 std::string SplitAt(std::string& text, std::string_view separator);

@@ -17,11 +17,6 @@ constexpr std::string_view IdapiSection = "IDAPI";
 constexpr std::string_view DriversSection = "Borland Language Drivers";
 constexpr std::string_view FloppyEngineDir = "C:\\IDAPI\\";
 
-std::string fileNamePart(const std::string& path) {
-    const size_t slash = path.find_last_of("\\:/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 } // namespace
 
 bool bdePresent(TSetupBDEInstallTypes type, const std::filesystem::path& winIni,
@@ -74,7 +69,7 @@ std::string adjustExtraValue(const ExtraDataLine& line, const std::string& engin
     if (name == "BLAPIPATH" || name == "DLLPATH")
         return StripBackslash(engineDir);
     if (name.rfind("LOCALE_LIB", 0) == 0 || name.rfind("CONFIGFILE", 0) == 0)
-        return engineDir + fileNamePart(line.value);
+        return engineDir + ExtractFileName(line.value);
     return line.value;
 }
 

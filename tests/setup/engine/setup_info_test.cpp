@@ -501,6 +501,9 @@ TEST(SetupPaths, BackslashesDrivesAndSplitting) {
     std::string plain = "Main";
     EXPECT_EQ(SplitAt(plain, ":~:"), "Main");
     EXPECT_EQ(plain, "Main");
+    EXPECT_EQ(ExtractFileName("C:\\Lumora\\setup"), "setup");
+    EXPECT_EQ(ExtractFileName("A:SETUP.EXE"), "SETUP.EXE");
+    EXPECT_EQ(ExtractFileName("setup"), "setup");
 }
 
 } // namespace
