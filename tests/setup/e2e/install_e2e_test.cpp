@@ -156,8 +156,20 @@ void expectValidMenuEntries(const Machine& machine) {
             "desktop-file-validate '" + entry.path().string() + "' >/dev/null 2>&1";
         EXPECT_EQ(std::system(command.c_str()), 0) << entry.path();
     }
-    // The program, its help, the order text, the read-me and UNINSTALL.
+    // The program, its help, the order text, the read-me and UNINSTALL, which starts the
+    // installed setup with its argument.
     EXPECT_EQ(entries, 5u);
+    bool uninstallItem = false;
+    for (const auto& entry : fs::directory_iterator(applications)) {
+        const std::string text = readFile(entry.path());
+        if (text.find("Name=UNINSTALL\n") == std::string::npos)
+            continue;
+        uninstallItem = true;
+        const std::string exec =
+            "Exec=" + (machine.installDir() / "setup").string() + " UNINSTALL\n";
+        EXPECT_NE(text.find(exec), std::string::npos) << text;
+    }
+    EXPECT_TRUE(uninstallItem);
 }
 
 TEST(UnattendedInstall, InstallsLumoraAndItsUninstallLeavesTheHomeAsItWas) {
@@ -178,11 +190,27 @@ TEST(UnattendedInstall, InstallsLumoraAndItsUninstallLeavesTheHomeAsItWas) {
     }
     EXPECT_EQ(fs::status(machine.installDir() / "Lumora").permissions() & fs::perms::owner_exec,
               fs::perms::owner_exec);
-    const std::string log = readFile(machine.installDir() / "INSTALL.LOG");
-    EXPECT_NE(log.find("[Created Dirs]\r\nC:\\Lumora\\=\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("[Program Groups]\r\n0=Lumora:~:\r\n1=Lumora:~:Lumora\r\n"),
-              std::string::npos)
-        << log;
+    // The log, section by section: the script's directories as this machine resolved
+    // them, what was made, what was written (sorted as text), the menu entries.
+    EXPECT_EQ(readFile(machine.installDir() / "INSTALL.LOG"),
+              "[Directories]\r\n"
+              "Windows System=SYSTEM\\\r\n"
+              "Windows=C:\\.local\\share\\lumora-setup\\WINDOWS\\\r\n"
+              "Install=C:\\Lumora\\\r\n"
+              "\r\n[Created Dirs]\r\n"
+              "C:\\Lumora\\=\r\n"
+              "\r\n[Files]\r\n"
+              "C:\\Lumora\\description.txt=\r\nC:\\Lumora\\file_id.diz=\r\n"
+              "C:\\Lumora\\html_filter.txt=\r\nC:\\Lumora\\Lumora=\r\n"
+              "C:\\Lumora\\Lumora.hlp=\r\nC:\\Lumora\\Lumora.ico=\r\n"
+              "C:\\Lumora\\order.txt=\r\nC:\\Lumora\\ReadMe.txt=\r\n"
+              "C:\\Lumora\\recentflz.ini=\r\nC:\\Lumora\\setup=\r\n"
+              "C:\\Lumora\\TSComp32.DLL=\r\nC:\\Lumora\\TSLANG32.DLL=\r\n"
+              "\r\n[Program Groups]\r\n"
+              "0=Lumora:~:\r\n1=Lumora:~:Lumora\r\n2=Lumora:~:Lumora.hlp\r\n"
+              "3=Lumora:~:order.txt\r\n4=Lumora:~:ReadMe.txt\r\n5=Lumora:~:UNINSTALL\r\n"
+              "\r\n[Language]\r\n"
+              "Language=English\r\n");
     EXPECT_EQ(loggedPaths(machine).size(), 1u + scriptHolder->Files().size());
     EXPECT_FALSE(fs::exists(machine.installDir() / "INSTALL.LOG.journal"));
     expectValidMenuEntries(machine);
