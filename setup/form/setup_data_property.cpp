@@ -71,6 +71,18 @@ std::vector<std::string> updateScriptFiles(FormProperty& setupData,
         }
     }
 
+    // A disk that cannot hold its files would drop them without a word when setup reads
+    // the script: the build fails instead.
+    for (const TSetupDisk* disk : script.Disks()) {
+        std::int64_t used = 0;
+        for (const TSetupFile* file : disk->Files())
+            used += file->CompressedSize();
+        if (disk->Size() != 0 && used > disk->Size())
+            throw EFormError("disk \"" + disk->Description() + "\" is " +
+                             std::to_string(disk->Size()) + " bytes but its files take " +
+                             std::to_string(used) + " (0 means no limit)");
+    }
+
     ValueWriter writer;
     script.WriteData(writer);
     setupData.value = readFormValue(writer.bytes());

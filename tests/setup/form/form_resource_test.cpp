@@ -117,6 +117,25 @@ TEST(FormResource, ScriptFilesTheScriptCannotHoldAreRefused) {
     EXPECT_THROW(updateScriptFiles(notAScript, tooLarge), EFormError);
 }
 
+TEST(FormResource, ADiskTooSmallForItsFilesFailsTheBuild) {
+    FormComponent form = parseFormText(exampleFormText());
+    FormProperty* setupData = findSetupDataProperty(form);
+    ASSERT_NE(setupData, nullptr);
+    // The example's disk holds 1,440,000 bytes; setup would silently leave out a file
+    // that no longer fits it.
+    const auto grown = [](std::string_view) -> std::optional<ScriptFileFacts> {
+        return ScriptFileFacts{1500000, 36396.5, std::nullopt};
+    };
+    try {
+        updateScriptFiles(*setupData, grown);
+        FAIL() << "a disk too small was accepted";
+    } catch (const EFormError& error) {
+        EXPECT_NE(std::string(error.what()).find("disk \"install\" is 1440000 bytes"),
+                  std::string::npos)
+            << error.what();
+    }
+}
+
 TEST(FormResource, AResourceBuiltWithRoomIsReplacedInPlace) {
     const std::string room = packResourceWithRoom("TSETUPFORM", "old form", 32);
     const std::string image = "head" + room + "tail";
