@@ -151,9 +151,8 @@ bool DesktopMenuShell::createGroup(const std::string& name) {
                                   "\n"
                                   "Icon=folder\n" +
                                   std::string(kGroupKey) + "=" + escapeDesktopValue(name) + "\n";
-    const std::string menu = "<!DOCTYPE Menu PUBLIC \"-//freedesktop//DTD Menu 1.0//EN\"\n"
-                             " \"http://www.freedesktop.org/standards/menu-spec/menu-1.0.dtd\">\n"
-                             "<Menu>\n"
+    // Menu readers take a merged file without a document type line.
+    const std::string menu = "<Menu>\n"
                              "  <Name>Applications</Name>\n"
                              "  <Menu>\n"
                              "    <Name>" +

@@ -1,6 +1,6 @@
 #pragma once
-// The Program Manager stand-in for Linux desktops, per user, after the freedesktop
-// Desktop Menu and Desktop Entry specifications: a group is a submenu of the
+// The Program Manager stand-in for Linux desktops, per user, in the freedesktop menu
+// and desktop entry formats: a group is a submenu of the
 // application menu (a .directory file and a merged .menu file), an item a .desktop
 // launcher that belongs to it. Items also carry Categories, so desktops that ignore
 // merged menus still list them.

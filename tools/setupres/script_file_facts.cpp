@@ -1,5 +1,6 @@
 #include "tools/setupres/script_file_facts.h"
 
+#include "platform/ascii_nocase.h"
 #include "setup/script/dos_date_time.h"
 
 #include <chrono>
@@ -12,17 +13,6 @@ namespace fs = std::filesystem;
 using setupkit::form::ScriptFileFacts;
 
 namespace {
-
-bool sameNameIgnoringCase(const std::string& a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // A name taken from the script must stay a plain name inside the directory.
 bool isPlainName(std::string_view name) {
@@ -60,7 +50,7 @@ setupkit::form::ScriptFileLookup directoryLookup(fs::path directory) {
             return factsOf(exact);
         for (const fs::directory_entry& entry : fs::directory_iterator(directory))
             if (entry.is_regular_file() &&
-                sameNameIgnoringCase(entry.path().filename().string(), name))
+                lumora::platform::equalsIgnoringCase(entry.path().filename().string(), name))
                 return factsOf(entry.path());
         return std::nullopt;
     };
