@@ -57,15 +57,19 @@ bool appendToJournal(const fs::path& journal, const std::vector<std::string>& li
 }
 
 JournalContents readInstallJournal(const fs::path& journal) {
-    JournalContents contents;
     std::ifstream in(journal, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return parseInstallJournal(text);
+}
+
+JournalContents parseInstallJournal(std::string_view text) {
+    JournalContents contents;
     size_t start = 0;
     while (true) {
         const size_t end = text.find('\n', start);
         if (end == std::string::npos)
             break;
-        const std::string_view line = std::string_view(text).substr(start, end - start);
+        const std::string_view line = text.substr(start, end - start);
         start = end + 1;
         if (line.size() < 2 || line[1] != '\t')
             continue;
@@ -83,6 +87,12 @@ JournalContents readInstallJournal(const fs::path& journal) {
         case JournalRecord::File:
             contents.files.push_back(value);
             break;
+        case JournalRecord::DirIntent:
+            contents.intendedDirs.push_back(value);
+            break;
+        case JournalRecord::FileIntent:
+            contents.intendedFiles.push_back(value);
+            break;
         case JournalRecord::Group: {
             std::string item = value;
             const std::string group = SplitAt(item, ":~:");
@@ -98,9 +108,22 @@ JournalContents readInstallJournal(const fs::path& journal) {
     return contents;
 }
 
-void foldInstallJournal(const fs::path& journal, const fs::path& log) {
+void settleIntents(JournalContents& contents, const JournalTargetExists& exists) {
+    for (const std::string& dir : contents.intendedDirs)
+        if (exists(dir))
+            contents.createdDirs.push_back(dir);
+    for (const std::string& file : contents.intendedFiles)
+        if (exists(file))
+            contents.files.push_back(file);
+    contents.intendedDirs.clear();
+    contents.intendedFiles.clear();
+}
+
+void foldInstallJournal(const fs::path& journal, const fs::path& log,
+                        const JournalTargetExists& exists) {
     using Entries = std::vector<std::pair<std::string, std::string>>;
-    const JournalContents contents = readInstallJournal(journal);
+    JournalContents contents = readInstallJournal(journal);
+    settleIntents(contents, exists);
     lumora::platform::ProfileFile(log).update([&](ProfileDocument& document) {
         Entries directories;
         for (const std::string& key : document.keys("Directories"))

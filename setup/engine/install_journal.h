@@ -2,10 +2,13 @@
 // The journal beside the install log. The log itself is written once, when setup
 // ends; the journal gets one line for every directory, file, group entry and engine
 // install the moment it is recorded, so that a setup killed half way still leaves a
-// record of what it made. The next start, or the shutdown, folds it into the log.
+// record of what it made. A directory or file is announced before it is made, so a
+// kill in between cannot leave it unrecorded; an announcement counts only when its
+// target exists. The next start, or the shutdown, folds it into the log.
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,6 +23,8 @@ enum class JournalRecord : char {
     Directory = 'P',  // a script directory: name TAB dir, as the log's "Directories"
     CreatedDir = 'D', // a directory setup created
     File = 'F',       // a file setup wrote
+    DirIntent = 'd',  // a directory setup is about to create
+    FileIntent = 'f', // a file setup is about to write
     Group = 'G',      // group ":~:" item
     BDEType = 'B',    // the database-engine install type, decimal
 };
@@ -34,15 +39,25 @@ struct JournalContents {
     std::vector<std::pair<std::string, std::string>> directories;
     std::vector<std::string> createdDirs;
     std::vector<std::string> files;
+    std::vector<std::string> intendedDirs;
+    std::vector<std::string> intendedFiles;
     std::vector<std::pair<std::string, std::string>> groups; // group, item
     std::uint8_t bdeType = 0;
 };
 // A last line cut short by a kill is left out; unknown lines are skipped.
 JournalContents readInstallJournal(const std::filesystem::path& journal);
+JournalContents parseInstallJournal(std::string_view text);
+
+// Whether a recorded Windows path is there now (a directory path ends in a backslash).
+using JournalTargetExists = std::function<bool(const std::string& path)>;
+
+// The announcements whose targets exist join the created directories and files.
+void settleIntents(JournalContents& contents, const JournalTargetExists& exists);
 
 // Merges the journal into the log file (creating it in the log's format when it is
 // missing; the log's own records and spellings stay first), then removes the
 // journal. Throws what writing the log throws; the journal then stays.
-void foldInstallJournal(const std::filesystem::path& journal, const std::filesystem::path& log);
+void foldInstallJournal(const std::filesystem::path& journal, const std::filesystem::path& log,
+                        const JournalTargetExists& exists);
 
 } // namespace setupkit

@@ -89,10 +89,14 @@ void TSetupInfo::WriteInstallLog() {
         // A run that ends before anything was installed (Cancel on the first page)
         // has nothing to record and ends quietly.
         if (createdDirs_.size() == 0 && installedFiles_.size() == 0 && groupNames_.empty() &&
-            installedBDEType_ == 0)
+            installedBDEType_ == 0) {
+            dropPendingJournalIfVoid();
             return;
+        }
         throw ESetupError("NO LOG DIR");
     }
+    // Records still waiting for the log directory join the journal first.
+    writeJournal();
     const std::string path = directory + script_->LogFileName();
     const fs::path hostPath = *HostPath(path);
     const auto journalHost = HostPath(installJournalPath(path));
@@ -113,10 +117,12 @@ void TSetupInfo::WriteInstallLog() {
     journalMade_ = false;
     journalWritten_ = 0;
     journalLines_.clear();
+    clearPendingJournal();
 }
 
 void TSetupInfo::mergeJournal(const fs::path& journal) {
-    const JournalContents contents = readInstallJournal(journal);
+    JournalContents contents = readInstallJournal(journal);
+    settleIntents(contents, [this](const std::string& path) { return journalTargetExists(path); });
     Replaying replaying(replaying_);
     for (const std::string& dir : contents.createdDirs)
         AddCreatedDir(dir);
@@ -126,18 +132,6 @@ void TSetupInfo::mergeJournal(const fs::path& journal) {
         AddGroupEntry(item, group);
     if (installedBDEType_ == 0)
         installedBDEType_ = contents.bdeType;
-}
-
-void TSetupInfo::FoldInstallJournal(const std::string& logPath) {
-    const auto journalHost = HostPath(installJournalPath(logPath));
-    const auto logHost = HostPath(logPath);
-    if (!journalHost || !logHost || !fs::is_regular_file(*journalHost))
-        return;
-    try {
-        foldInstallJournal(*journalHost, *logHost);
-    } catch (const std::exception&) {
-        // The journal stays; the shutdown of a run into the same place merges it.
-    }
 }
 
 std::vector<std::pair<std::string, std::string>> TSetupInfo::directoryEntries() const {
@@ -150,53 +144,6 @@ std::vector<std::pair<std::string, std::string>> TSetupInfo::directoryEntries() 
             directories.emplace_back(dir->Name(), dir->Dir());
     }
     return directories;
-}
-
-void TSetupInfo::journal(char kind, const std::string& text) {
-    if (replaying_)
-        return;
-    std::string line = journalLine(static_cast<JournalRecord>(kind), text);
-    if (line.empty())
-        return;
-    journalLines_.push_back(std::move(line));
-    writeJournal();
-}
-
-// Writes what the journal file does not hold yet. Until the log directory exists the
-// records wait in memory; when the log directory changes, the journal starts again
-// in the new place with everything recorded so far.
-void TSetupInfo::writeJournal() {
-    const TSetupDir* logDir = script_->LogFileDir();
-    if (!logDir)
-        return;
-    const std::string directory = ResolveDir(this, logDir->Name());
-    const auto hostDirectory = HostPath(directory);
-    std::error_code error;
-    if (directory.empty() || !hostDirectory || !fs::is_directory(*hostDirectory, error))
-        return;
-    const auto file = HostPath(installJournalPath(directory + script_->LogFileName()));
-    if (!file)
-        return;
-    if (*file != journalFile_) {
-        std::vector<std::string> lines;
-        for (const auto& [name, dir] : directoryEntries())
-            lines.push_back(journalLine(JournalRecord::Directory, name + "\t" + dir));
-        lines.insert(lines.end(), journalLines_.begin(), journalLines_.end());
-        const bool existed = fs::exists(*file, error);
-        if (!appendToJournal(*file, lines))
-            return;
-        if (journalMade_ && !journalFile_.empty())
-            fs::remove(journalFile_, error);
-        journalFile_ = *file;
-        journalMade_ = !existed;
-    } else {
-        const std::vector<std::string> lines(journalLines_.begin() +
-                                                 static_cast<std::ptrdiff_t>(journalWritten_),
-                                             journalLines_.end());
-        if (!appendToJournal(*file, lines))
-            return;
-    }
-    journalWritten_ = journalLines_.size();
 }
 
 void TSetupInfo::writeInstallLogTo(const std::string& path) {

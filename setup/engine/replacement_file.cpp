@@ -25,6 +25,14 @@ mode_t currentUmask() {
 
 } // namespace
 
+std::filesystem::path ReplacementFile::partPathFor(const std::filesystem::path& target) {
+    std::filesystem::path directory = target.parent_path();
+    if (directory.empty())
+        directory = ".";
+    // Not a random name: a part nobody records would linger after a kill.
+    return directory / ("." + target.filename().string() + ".part");
+}
+
 ReplacementFile::ReplacementFile(const std::filesystem::path& target, unsigned mode)
     : target_(target) {
     struct stat existing {};
@@ -33,13 +41,8 @@ ReplacementFile::ReplacementFile(const std::filesystem::path& target, unsigned m
             throw std::system_error(EISDIR, std::generic_category(), target.string());
         replacesExisting_ = true;
     }
-    std::filesystem::path directory = target.parent_path();
-    if (directory.empty())
-        directory = ".";
-    // A fixed name, so that the part a killed run left behind is taken over (and thus
-    // cleared) by the next copy of the same file rather than lingering under a random
-    // name nobody records. O_EXCL and O_NOFOLLOW keep a planted link from being used.
-    temporary_ = directory / ("." + target.filename().string() + ".part");
+    // O_EXCL and O_NOFOLLOW keep a link planted at the part's name from being used.
+    temporary_ = partPathFor(target);
     for (int attempt = 0; fd_ < 0; ++attempt) {
         fd_ =
             ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);

@@ -21,6 +21,10 @@ public:
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
 
+    // Where the new contents wait: a fixed name beside the target, so that the part a
+    // killed run left behind is taken over by the next copy of the same file.
+    static std::filesystem::path partPathFor(const std::filesystem::path& target);
+
     int descriptor() const { return fd_; }
     const std::filesystem::path& temporaryPath() const { return temporary_; }
     // Whether something was at the target's name when the replacement began.

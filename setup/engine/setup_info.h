@@ -111,6 +111,10 @@ public:
     bool AddCreatedDir(const std::string& path);
     bool AddInstalledFile(const std::string& path);
     bool AddGroupEntry(const std::string& item, const std::string& group);
+    // Announces a directory or file about to be made (journal only): a kill before its
+    // record is written still leaves it recorded, once it is found to exist.
+    void IntendToCreateDir(const std::string& path);
+    void IntendToInstallFile(const std::string& path);
 
     // `path` is a Windows path; nothing happens when the file does not exist.
     void ReadInstallLog(const std::string& path, bool withDirectories);
@@ -151,6 +155,12 @@ private:
     void journal(char kind, const std::string& text);
     void writeJournal();
     void mergeJournal(const std::filesystem::path& journal);
+    bool journalTargetExists(const std::string& path) const;
+    std::filesystem::path pendingJournalPath() const;
+    void takePendingJournal();
+    void savePendingJournal(const std::string& logPath);
+    void clearPendingJournal();
+    void dropPendingJournalIfVoid();
 
     SetupServices& services_;
     std::unique_ptr<TSetupData> script_;
@@ -188,6 +198,9 @@ private:
     size_t journalWritten_ = 0;             // how many of them the file holds
     std::filesystem::path journalFile_;     // host path of the journal in use
     bool journalMade_ = false;              // this run created that file
+    bool pendingTaken_ = false;             // records left by a killed run were taken
+    std::string pendingLog_;                // the log the pending journal names, if any
+    size_t pendingWritten_ = 0;             // lines of journalLines_ it holds
 };
 
 // The directory of a script directory name, with a trailing backslash: "(none)" or no

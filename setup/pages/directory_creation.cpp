@@ -56,9 +56,10 @@ void RemoveDirChain(const DriveMap& drives, std::string_view path, std::string_v
     }
 }
 
-DirectoryCreation
-createTargetDirectories(const DriveMap& drives, std::vector<TargetDirectory> targets,
-                        const std::function<void(const std::string&)>& onFailure) {
+DirectoryCreation createTargetDirectories(const DriveMap& drives,
+                                          std::vector<TargetDirectory> targets,
+                                          const std::function<void(const std::string&)>& onFailure,
+                                          const std::function<void(const std::string&)>& announce) {
     DirectoryCreation result;
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const TargetDirectory& target = targets[i];
@@ -74,6 +75,12 @@ createTargetDirectories(const DriveMap& drives, std::vector<TargetDirectory> tar
         }
 
         const auto host = drives.toHostPath(bare);
+        if (host && announce) {
+            for (auto it = missingAncestors.rbegin(); it != missingAncestors.rend(); ++it)
+                announce(*it);
+            if (!isWindowsDirectory(target))
+                announce(target.path);
+        }
         std::error_code error;
         if (!host || (std::filesystem::create_directories(*host, error), error)) {
             if (onFailure)

@@ -22,12 +22,15 @@ struct DirectoryCreation {
     std::vector<std::string> created;
 };
 
-// Makes every listed directory (Windows paths) that does not exist. `onFailure` is
-// called with the full path of each directory that could not be made; the run goes on
-// with the next one.
-DirectoryCreation createTargetDirectories(const lumora::platform::DriveMap& drives,
-                                          std::vector<TargetDirectory> targets,
-                                          const std::function<void(const std::string&)>& onFailure);
+// Makes every listed directory (Windows paths) that does not exist. `announce` (if set)
+// is told each directory just before it is made, in the order of making, so that a
+// record of it can exist first. `onFailure` is called with the full path of each
+// directory that could not be made; the run goes on with the next one.
+DirectoryCreation
+createTargetDirectories(const lumora::platform::DriveMap& drives,
+                        std::vector<TargetDirectory> targets,
+                        const std::function<void(const std::string&)>& onFailure,
+                        const std::function<void(const std::string&)>& announce = {});
 
 // Removes the directory, then its parent, and so on while the path is longer than a
 // drive root, stopping silently at the first that cannot be removed (one that is not

@@ -124,7 +124,8 @@ std::vector<TargetDirectory> FileCopyRun::makeDirectories() {
             if (ask(directoryFailureText(info_.Catalogue(), path), mtWarning, mbYes | mbNo) ==
                 mrYes)
                 abort_ = true;
-        });
+        },
+        [this](const std::string& path) { info_.IntendToCreateDir(path); });
     for (const std::string& created : creation.created)
         info_.AddCreatedDir(created);
     return std::move(creation.targets);
@@ -167,6 +168,10 @@ void FileCopyRun::installFile(const CopyEntry& entry, const std::string& source,
     ProgressTarget posted;
     if (expands)
         posted = {postToWizardDialog, &page_.Dialog(), DecompressionProgressMessage};
+    // Announced before the copy, so that a kill during it cannot leave the file (or
+    // its part) unrecorded.
+    if (!decision.targetExisted)
+        info_.IntendToInstallFile(target);
     for (;;) {
         display_.startFile(expands ? entry.file->CompressedSize() : size);
         try {

@@ -21,6 +21,11 @@ fs::path journalOf(const SetupWorld& world) {
     return world.host("c/Lumora/INSTALL.LOG.journal");
 }
 
+// Where records wait while the log directory is missing.
+fs::path pendingOf(const SetupWorld& world) {
+    return world.host("c/WINDOWS/TSETUP.JNL");
+}
+
 TEST(InstallJournal, RecordsAreJournalledAsTheyHappenAndFoldedAtShutdown) {
     SetupWorld world;
     FakeWizardScope wizard;
@@ -116,6 +121,117 @@ TEST(InstallJournal, UninstallFromTheInstallDirectoryFindsAKilledInstall) {
     EXPECT_EQ(log.keys("Files"), (Strings{"C:\\Lumora\\a.txt"}));
     EXPECT_EQ(log.readString("Directories", "Install"), "C:\\Lumora\\");
     EXPECT_FALSE(fs::exists(journalOf(world)));
+}
+
+TEST(InstallJournal, DirectoriesAreAnnouncedBesideTheNotesUntilTheLogDirectoryExists) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    info->Loaded();
+    info->SetupData().FindDir("Install")->SetDir("C:\\Apps\\Lumora\\");
+    info->IntendToCreateDir("C:\\Apps\\");
+    info->IntendToCreateDir("C:\\Apps\\Lumora\\");
+    // A kill now, between the announcement and the directory, still leaves a record.
+    EXPECT_EQ(readFile(pendingOf(world)), "L\tC:\\Apps\\Lumora\\INSTALL.LOG\n"
+                                          "d\tC:\\Apps\\\n"
+                                          "d\tC:\\Apps\\Lumora\\\n");
+
+    fs::create_directories(world.host("c/Apps/Lumora"));
+    info->AddCreatedDir("C:\\Apps\\");
+    EXPECT_FALSE(fs::exists(pendingOf(world))) << "the journal holds the records now";
+    const JournalContents journal =
+        readInstallJournal(world.host("c/Apps/Lumora/INSTALL.LOG.journal"));
+    EXPECT_EQ(journal.intendedDirs, (Strings{"C:\\Apps\\", "C:\\Apps\\Lumora\\"}));
+
+    info->Shutdown();
+    const ProfileFile log(world.host("c/Apps/Lumora/INSTALL.LOG"));
+    EXPECT_EQ(log.keys("Created Dirs"), (Strings{"C:\\Apps\\", "C:\\Apps\\Lumora\\"}))
+        << "an announced directory that exists is recorded";
+}
+
+TEST(InstallJournal, NextStartSettlesTheAnnouncementsOfAKilledRun) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    // Killed after making C:\Apps\Lumora but before its journal was written; the
+    // directory below it was never made.
+    fs::create_directories(world.host("c/Apps/Lumora"));
+    writeFile(pendingOf(world), "L\tC:\\Apps\\Lumora\\INSTALL.LOG\nd\tC:\\Apps\\\n"
+                                "d\tC:\\Apps\\Lumora\\\nd\tC:\\Apps\\Lumora\\Data\\\n");
+    // Files announced in an earlier journal: one arrived, one was cut off during its copy
+    // (its part is taken away), and one has a link where its part would be.
+    writeFile(journalOf(world), "f\tC:\\Lumora\\arrived.txt\nf\tC:\\Lumora\\cut.txt\n"
+                                "f\tC:\\Lumora\\linked.txt\n");
+    writeFile(world.host("c/Lumora/arrived.txt"), "whole");
+    writeFile(world.host("c/Lumora/.cut.txt.part"), "half");
+    writeFile(world.host("elsewhere.txt"), "not ours");
+    fs::create_symlink(world.host("elsewhere.txt"), world.host("c/Lumora/.linked.txt.part"));
+
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    info->Loaded();
+    EXPECT_EQ(ProfileFile(world.host("c/Lumora/INSTALL.LOG")).keys("Files"),
+              (Strings{"C:\\Lumora\\arrived.txt"}));
+    EXPECT_FALSE(fs::exists(world.host("c/Lumora/.cut.txt.part")));
+    EXPECT_TRUE(fs::is_symlink(world.host("c/Lumora/.linked.txt.part")));
+    EXPECT_EQ(readFile(world.host("elsewhere.txt")), "not ours");
+
+    // The pending records went to the journal beside their own log, which folds them
+    // when a run (here the uninstall from there) starts in that place.
+    EXPECT_FALSE(fs::exists(pendingOf(world)));
+    info->FoldInstallJournal("C:\\Apps\\Lumora\\INSTALL.LOG");
+    EXPECT_EQ(ProfileFile(world.host("c/Apps/Lumora/INSTALL.LOG")).keys("Created Dirs"),
+              (Strings{"C:\\Apps\\", "C:\\Apps\\Lumora\\"}));
+}
+
+TEST(InstallJournal, ANoteWhoseDirectoryWasNeverMadeIsCarriedOnOrDropped) {
+    const auto killedBeforeTheInstallDirectory = [](const SetupWorld& world) {
+        fs::create_directories(world.host("c/Apps"));
+        writeFile(pendingOf(world), "L\tC:\\Apps\\Lumora\\INSTALL.LOG\nd\tC:\\Apps\\\n"
+                                    "d\tC:\\Apps\\Lumora\\\n");
+    };
+    {
+        SCOPED_TRACE("the next run makes the directory: it records the carried one too");
+        SetupWorld world;
+        FakeWizardScope wizard;
+        killedBeforeTheInstallDirectory(world);
+        ComponentOwner form;
+        TSetupInfo* info = world.makeController(form);
+        info->Loaded();
+        EXPECT_TRUE(fs::exists(pendingOf(world)));
+        info->SetupData().FindDir("Install")->SetDir("C:\\Apps\\Lumora\\");
+        fs::create_directories(world.host("c/Apps/Lumora"));
+        info->AddCreatedDir("C:\\Apps\\Lumora\\");
+        EXPECT_FALSE(fs::exists(pendingOf(world)));
+        info->Shutdown();
+        EXPECT_EQ(ProfileFile(world.host("c/Apps/Lumora/INSTALL.LOG")).keys("Created Dirs"),
+                  (Strings{"C:\\Apps\\", "C:\\Apps\\Lumora\\"}));
+    }
+    {
+        SCOPED_TRACE("the next run is cancelled: the records wait, as the directory made stays");
+        SetupWorld world;
+        FakeWizardScope wizard;
+        killedBeforeTheInstallDirectory(world);
+        ComponentOwner form;
+        TSetupInfo* info = world.makeController(form);
+        info->Loaded();
+        info->SetupData().FindDir("Install")->SetDir("C:\\Elsewhere\\");
+        info->Shutdown();
+        EXPECT_TRUE(fs::exists(pendingOf(world)));
+    }
+    {
+        SCOPED_TRACE("nothing announced was made: nothing is left waiting");
+        SetupWorld world;
+        FakeWizardScope wizard;
+        killedBeforeTheInstallDirectory(world);
+        fs::remove(world.host("c/Apps"));
+        ComponentOwner form;
+        TSetupInfo* info = world.makeController(form);
+        info->Loaded();
+        info->SetupData().FindDir("Install")->SetDir("C:\\Elsewhere\\");
+        info->Shutdown();
+        EXPECT_FALSE(fs::exists(pendingOf(world)));
+    }
 }
 
 // A real setup process killed while it copies: the next start finds a record of every

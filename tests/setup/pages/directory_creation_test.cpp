@@ -31,13 +31,20 @@ TEST(DirectoryCreation, RecordsEveryMissingAncestorButNeverTheWindowsDirectories
     TSetupDir* windows = script.FindDir("Windows");
 
     std::vector<std::string> failures;
-    const auto result =
-        createTargetDirectories(drives.map,
-                                {{"C:\\A\\B\\", {ab}},
-                                 {"C:\\Existing\\", {existing}},
-                                 {"C:\\Existing\\New\\", {below}},
-                                 {"C:\\Win\\Dows\\", {windows}}},
-                                [&](const std::string& path) { failures.push_back(path); });
+    // Each directory is announced while it does not exist yet, in the order of making.
+    std::vector<std::string> announced;
+    const auto announce = [&](const std::string& path) {
+        const auto host = drives.map.toHostPath(StripBackslash(path));
+        EXPECT_FALSE(host && std::filesystem::exists(*host)) << path;
+        announced.push_back(path);
+    };
+    const auto result = createTargetDirectories(
+        drives.map,
+        {{"C:\\A\\B\\", {ab}},
+         {"C:\\Existing\\", {existing}},
+         {"C:\\Existing\\New\\", {below}},
+         {"C:\\Win\\Dows\\", {windows}}},
+        [&](const std::string& path) { failures.push_back(path); }, announce);
 
     EXPECT_TRUE(failures.empty());
     EXPECT_TRUE(std::filesystem::is_directory(drives.c / "A" / "B"));
@@ -45,6 +52,7 @@ TEST(DirectoryCreation, RecordsEveryMissingAncestorButNeverTheWindowsDirectories
     EXPECT_EQ(result.created, (std::vector<std::string>{"C:\\A\\", "C:\\A\\B\\",
                                                         "C:\\Existing\\New\\", "C:\\Win\\"}));
     EXPECT_EQ(result.targets.size(), 4u);
+    EXPECT_EQ(announced, result.created);
 }
 
 TEST(DirectoryCreation, ADirectoryThatCannotBeMadeIsReportedAndTheRunGoesOn) {

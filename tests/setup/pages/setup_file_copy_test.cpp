@@ -144,6 +144,17 @@ TEST_F(FileCopyPage, InstallsIntoNewDirectoriesRecordsThemAndMovesOn) {
     EXPECT_EQ(info->InstalledFiles(),
               (std::vector<std::string>{"C:\\Apps\\Lumora\\Help\\Lumora.hlp",
                                         "C:\\Apps\\Lumora\\Lumora.exe"}));
+    // Each was announced before it was made, so that a kill in between leaves a trace.
+    const std::string journal = readFile(target("INSTALL.LOG.journal"));
+    for (const std::string& dir : info->CreatedDirs()) {
+        ASSERT_NE(journal.find("d\t" + dir + "\n"), std::string::npos) << dir;
+        EXPECT_LT(journal.find("d\t" + dir + "\n"), journal.find("D\t" + dir + "\n")) << dir;
+    }
+    for (const std::string& file : info->InstalledFiles()) {
+        ASSERT_NE(journal.find("f\t" + file + "\n"), std::string::npos) << file;
+        EXPECT_LT(journal.find("f\t" + file + "\n"), journal.find("F\t" + file + "\n")) << file;
+    }
+    EXPECT_FALSE(fs::exists(world.host("c/WINDOWS/TSETUP.JNL"))) << "nothing left waiting";
     EXPECT_EQ(cancels, 0);
     EXPECT_TRUE(world.interaction.messages().empty());
 }
