@@ -4,12 +4,12 @@
 
 namespace setupkit {
 
-int clampMaxValue(int maxValue) {
-    return std::max(maxValue, 0);
+std::int64_t clampMaxValue(std::int64_t maxValue) {
+    return std::max<std::int64_t>(maxValue, 0);
 }
 
-int clampProgress(int progress, int maxValue) {
-    return std::clamp(progress, 0, clampMaxValue(maxValue));
+std::int64_t clampProgress(std::int64_t progress, std::int64_t maxValue) {
+    return std::clamp<std::int64_t>(progress, 0, clampMaxValue(maxValue));
 }
 
 long long roundedRatioHalfEven(long long numerator, long long denominator) {
@@ -26,8 +26,14 @@ long long roundedRatioHalfEven(long long numerator, long long denominator) {
     return quotient;
 }
 
-ProgressBarLayout layoutProgressBar(int progress, int maxValue, int width, int height,
-                                    int textHeight) {
+ProgressBarLayout layoutProgressBar(std::int64_t progress, std::int64_t maxValue, int width,
+                                    int height, int textHeight) {
+    // Both are brought under 2^40 together, so that the products below cannot overflow;
+    // the share they describe stays the same to far below a pixel or a percent.
+    while (maxValue >= (std::int64_t{1} << 40)) {
+        progress >>= 1;
+        maxValue >>= 1;
+    }
     ProgressBarLayout layout;
     layout.percent = static_cast<int>(roundedRatioHalfEven(100LL * progress, maxValue));
     layout.text = std::to_string(layout.percent) + "%";

@@ -2,13 +2,15 @@
 // The flat progress bar's rules without a toolkit: clamping of its values, the
 // percentage shown, and where the filled part, the empty part and the text go.
 
+#include <cstdint>
 #include <string>
 
 namespace setupkit {
 
-// Progress clamped to 0 .. maxValue; a maximum is never below 0.
-int clampProgress(int progress, int maxValue);
-int clampMaxValue(int maxValue);
+// Progress clamped to 0 .. maxValue; a maximum is never below 0. Values are 64-bit so
+// that a bar counting the bytes of a copy over 2 GiB still shows the right share.
+std::int64_t clampProgress(std::int64_t progress, std::int64_t maxValue);
+std::int64_t clampMaxValue(std::int64_t maxValue);
 
 // numerator / denominator rounded to the nearest integer, halves to the even
 // neighbour; 0 when the denominator is not positive. Exact, not floating.
@@ -35,7 +37,7 @@ struct ProgressBarLayout {
 
 // Layout of a bar of `width` by `height` pixels whose font's line height is
 // `textHeight`, showing `progress` of `maxValue` (both already clamped).
-ProgressBarLayout layoutProgressBar(int progress, int maxValue, int width, int height,
-                                    int textHeight);
+ProgressBarLayout layoutProgressBar(std::int64_t progress, std::int64_t maxValue, int width,
+                                    int height, int textHeight);
 
 } // namespace setupkit

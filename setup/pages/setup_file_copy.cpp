@@ -12,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <algorithm>
-#include <limits>
 #include <memory>
 
 namespace setupkit {
@@ -21,10 +20,6 @@ namespace {
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-int barValue(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
 }
 
 // The run's progress on the dialog's copy notebook page.
@@ -38,16 +33,16 @@ public:
     void showSource(const std::string& path) override { showPath(dialog_.laFCSource, path); }
     void showTarget(const std::string& path) override { showPath(dialog_.laFCTarget, path); }
     void startTotal(std::int64_t maximum) override {
-        dialog_.pbrFCProgress->setMaxValue(barValue(maximum));
+        dialog_.pbrFCProgress->setMaxValue(maximum);
         dialog_.pbrFCProgress->setProgress(0);
     }
     void startFile(std::int64_t maximum) override {
-        dialog_.pbrFCFile->setMaxValue(barValue(maximum));
+        dialog_.pbrFCFile->setMaxValue(maximum);
         dialog_.pbrFCFile->setProgress(0);
     }
     void addProgress(std::int64_t bytes) override {
-        dialog_.pbrFCFile->addProgress(barValue(bytes));
-        dialog_.pbrFCProgress->addProgress(barValue(bytes));
+        dialog_.pbrFCFile->addProgress(bytes);
+        dialog_.pbrFCProgress->addProgress(bytes);
     }
 
 private:

@@ -35,21 +35,22 @@ void TVelProgressBar::setBarColor(const QColor& color) {
     update();
 }
 
-void TVelProgressBar::setMaxValue(int maxValue) {
+void TVelProgressBar::setMaxValue(std::int64_t maxValue) {
     maxValue_ = clampMaxValue(maxValue);
     progress_ = clampProgress(progress_, maxValue_);
     repaint();
 }
 
-void TVelProgressBar::setProgress(int progress) {
+void TVelProgressBar::setProgress(std::int64_t progress) {
     progress_ = clampProgress(progress, maxValue_);
     repaint();
 }
 
-void TVelProgressBar::addProgress(int amount) {
-    const long long sum = static_cast<long long>(progress_) + amount;
-    setProgress(static_cast<int>(std::clamp<long long>(sum, std::numeric_limits<int>::min(),
-                                                       std::numeric_limits<int>::max())));
+void TVelProgressBar::addProgress(std::int64_t amount) {
+    // Amounts are byte counts far from the type's ends; the clamp keeps the rest sane.
+    setProgress(amount > 0 && progress_ > std::numeric_limits<std::int64_t>::max() - amount
+                    ? maxValue_
+                    : progress_ + amount);
 }
 
 QString TVelProgressBar::text() const {

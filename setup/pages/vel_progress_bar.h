@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <cstdint>
 
 namespace setupkit {
 
@@ -11,24 +12,24 @@ class TVelProgressBar : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
     Q_PROPERTY(QColor BarColor READ BarColor WRITE setBarColor)
-    Q_PROPERTY(int MaxValue READ MaxValue WRITE setMaxValue)
-    Q_PROPERTY(int Progress READ Progress WRITE setProgress)
+    Q_PROPERTY(qint64 MaxValue READ MaxValue WRITE setMaxValue)
+    Q_PROPERTY(qint64 Progress READ Progress WRITE setProgress)
 public:
     explicit TVelProgressBar(QWidget* parent = nullptr);
 
     QColor BackColor() const { return backColor_; }
     QColor BarColor() const { return barColor_; }
-    int MaxValue() const { return maxValue_; }
-    int Progress() const { return progress_; }
+    std::int64_t MaxValue() const { return maxValue_; }
+    std::int64_t Progress() const { return progress_; }
 
     void setBackColor(const QColor& color);
     void setBarColor(const QColor& color);
     // Never below 0; the progress is clamped to the new maximum.
-    void setMaxValue(int maxValue);
+    void setMaxValue(std::int64_t maxValue);
     // Clamped to 0 .. MaxValue and drawn at once, even inside a long loop.
-    void setProgress(int progress);
+    void setProgress(std::int64_t progress);
     // Adds to the progress (the file copy's progress message), clamped the same way.
-    void addProgress(int amount);
+    void addProgress(std::int64_t amount);
 
     // The text the bar shows now, e.g. "38%".
     QString text() const;
@@ -41,8 +42,8 @@ protected:
 private:
     QColor backColor_{0xFF, 0xFF, 0xFF};
     QColor barColor_;
-    int maxValue_ = 100;
-    int progress_ = 48;
+    std::int64_t maxValue_ = 100;
+    std::int64_t progress_ = 48;
 };
 
 } // namespace setupkit

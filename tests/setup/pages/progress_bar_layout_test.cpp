@@ -56,3 +56,15 @@ TEST(ProgressBarLayout, RatioRoundingIsExactForLargeValues) {
     EXPECT_EQ(roundedRatioHalfEven(-5, 2), -2);
     EXPECT_EQ(roundedRatioHalfEven(1, 0), 0);
 }
+
+TEST(ProgressBarLayout, CopiesPastTwoGigabytesShowTheirTrueShare) {
+    constexpr std::int64_t GiB = std::int64_t{1} << 30;
+    const ProgressBarLayout third = layoutProgressBar(2 * GiB, 6 * GiB, 302, 24, 15);
+    EXPECT_EQ(third.text, "33%");
+    EXPECT_EQ(third.filledWidth, 100);
+    // Far past what any product multiplies safely.
+    const ProgressBarLayout half = layoutProgressBar(GiB << 20, GiB << 21, 302, 24, 15);
+    EXPECT_EQ(half.text, "50%");
+    EXPECT_EQ(half.filledWidth, 150);
+    EXPECT_EQ(clampProgress(7 * GiB, 6 * GiB), 6 * GiB);
+}

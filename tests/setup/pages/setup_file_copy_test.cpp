@@ -76,8 +76,8 @@ protected:
         std::string caption;
         bool prevShown = true;
         bool nextShown = true;
-        int totalProgress = -1;
-        int totalMaximum = -1;
+        std::int64_t totalProgress = -1;
+        std::int64_t totalMaximum = -1;
         std::string filesLeft;
     };
     static Snapshot snapshot() {

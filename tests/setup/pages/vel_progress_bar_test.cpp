@@ -3,6 +3,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace setupkit;
 
 namespace {
@@ -41,6 +43,14 @@ TEST(TVelProgressBar, DefaultsAndClamping) {
     EXPECT_EQ(bar.text(), "38%");
     bar.addProgress(1'000'000);
     EXPECT_EQ(bar.Progress(), 8);
+
+    // A copy of 5 GB: the bar counts its bytes without wrapping.
+    bar.setMaxValue(5'000'000'000);
+    bar.setProgress(0);
+    bar.addProgress(3'000'000'000);
+    EXPECT_EQ(bar.text(), "60%");
+    bar.addProgress(std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(bar.Progress(), 5'000'000'000);
 }
 
 TEST(TVelProgressBar, PaintsBarEmptyPartAndFrame) {
