@@ -62,6 +62,8 @@ PageResult WindowPageRunner::run(const PageRequest& request) {
     try {
         auto form =
             std::make_unique<editor::TForm1>(editor::TForm1Services{ui_, pump_, startDirectory_});
+        // The user's recent files are the editor's: a batch run keeps its own.
+        form->keepRecentFilesInMemory();
         // What start-up says (a missing list in the start-up directory) is not the page's.
         ui_.clear();
         // A user first leaves the preview the window starts in, then sets it up.

@@ -185,6 +185,9 @@ public:
     // The recent-files store, before its first use (by default recentflz.ini beside
     // the program file).
     void setRecentFilesStore(const std::string& path) { recentStorePath_ = path; }
+    // Before first use: the list lives only as long as the window, so that pages the
+    // batch tool opens never reach the user's list.
+    void keepRecentFilesInMemory();
 
     // --- find and replace
     FindDialog* FindDialog3 = nullptr;

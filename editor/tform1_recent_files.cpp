@@ -22,20 +22,27 @@ namespace lumora::editor {
 
 RecentFiles& TForm1::recentFiles() {
     if (!recentFiles_) {
-        std::string store = recentStorePath_;
-        if (store.empty()) {
-            try {
-                store = recentFilesStorePath(platform::programPath().string());
-            } catch (const platform::FileError&) {
-                // Without a program file to sit beside, the list lasts for this run.
-                recentStore_ = std::make_unique<MemoryProfile>();
+        if (!recentStore_) {
+            std::string store = recentStorePath_;
+            if (store.empty()) {
+                try {
+                    store = recentFilesStorePath(platform::programPath().string());
+                } catch (const platform::FileError&) {
+                    // Without a program file to sit beside, the list lasts for this run.
+                    recentStore_ = std::make_unique<MemoryProfile>();
+                }
             }
+            if (!recentStore_)
+                recentStore_ = std::make_unique<ProfileFileAccess>(store);
         }
-        if (!recentStore_)
-            recentStore_ = std::make_unique<ProfileFileAccess>(store);
         recentFiles_ = std::make_unique<RecentFiles>(*recentStore_, fileLocator_);
     }
     return *recentFiles_;
+}
+
+void TForm1::keepRecentFilesInMemory() {
+    if (!recentFiles_)
+        recentStore_ = std::make_unique<MemoryProfile>();
 }
 
 void TForm1::UpdateOldies(const std::string& path) {

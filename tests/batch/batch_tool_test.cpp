@@ -47,6 +47,7 @@ std::string windowKeywordLine(const fs::path& page) {
     editor::ScriptedInteraction ui;
     editor::IdlePump pump;
     editor::TForm1 form({ui, pump, lt::binDir().string()});
+    form.keepRecentFilesInMemory();
     ui.clearRecords();
     ui.queueFile(page.string());
     form.Open2Click();
@@ -91,6 +92,18 @@ TEST_F(BatchTool, KeywordsAreWhatTheWindowsScanSettlesOn) {
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "a.htm: " + windowKeywordLine(dir / "a.htm") +
                               "\nb.htm: " + windowKeywordLine(dir / "b.htm") + "\n");
+}
+
+TEST_F(BatchTool, PagesItOpensNeverReachTheEditorsRecentFiles) {
+    const fs::path store = lt::binDir() / "recentflz.ini";
+    const bool existed = fs::exists(store);
+    const std::string before = existed ? readFile(store) : std::string();
+    page("a.htm", lt::samplePageBytes());
+    ASSERT_EQ(run({"keywords", "a.htm"}).status, 0);
+    ASSERT_EQ(fs::exists(store), existed);
+    if (existed) {
+        EXPECT_EQ(readFile(store), before);
+    }
 }
 
 TEST_F(BatchTool, TestReportsTheTestersMessagesAndVerdict) {

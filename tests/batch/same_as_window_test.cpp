@@ -35,6 +35,7 @@ std::string savedByWindow(const fs::path& page, const fs::path& startDirectory,
     editor::ScriptedInteraction ui;
     editor::IdlePump pump;
     editor::TForm1 form({ui, pump, startDirectory.string()});
+    form.keepRecentFilesInMemory();
     form.PreviewOff1Click(); // the window starts in preview, where FULL AUTO GO is disabled
     std::optional<int> sensitivity;
     for (size_t i = 0; i < flags.size(); ++i) {
