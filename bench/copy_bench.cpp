@@ -4,26 +4,15 @@
 // page cache is warm. Everything lives in a private directory under TMPDIR, removed at
 // the end.
 
+#include "copy_bench_support.h"
+
 #include "setup/engine/copy_file_with_progress.h"
-
-#include <benchmark/benchmark.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <vector>
 
 namespace fs = std::filesystem;
 
-namespace {
+using namespace lumora::bench;
 
-constexpr std::size_t BigFileSize = 200u * 1024 * 1024;
-constexpr int TreeDirectories = 20;
-constexpr int FilesPerDirectory = 100;
-constexpr std::size_t TreeFileSize = 100u * 1024;
+namespace {
 
 fs::path workDir;
 
@@ -37,31 +26,8 @@ fs::path target() {
     return workDir / "target";
 }
 
-void writeBytes(const fs::path& path, std::size_t size, unsigned seed) {
-    std::string bytes(size, '\0');
-    unsigned state = seed;
-    for (char& c : bytes) {
-        state = state * 1103515245u + 12345u;
-        c = static_cast<char>(state >> 24);
-    }
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
-}
-
-void warm(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> block(1 << 20);
-    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
-    }
-}
-
 void prepare() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/copy-bench-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (!::mkdtemp(name.data()))
-        std::abort();
-    workDir = name.data();
+    workDir = makeWorkDirectory("copy-bench");
     fs::create_directories(treeSource());
     writeBytes(bigSource(), BigFileSize, 1);
     unsigned seed = 2;
@@ -72,21 +38,7 @@ void prepare() {
             writeBytes(dir / ("file" + std::to_string(f) + ".dat"), TreeFileSize, seed++);
     }
     warm(bigSource());
-    for (const auto& entry : fs::recursive_directory_iterator(treeSource()))
-        if (entry.is_regular_file())
-            warm(entry.path());
-}
-
-void runCp(const fs::path& from, const fs::path& to) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::execlp("cp", "cp", "-r", from.c_str(), to.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::abort();
+    warm(treeSource());
 }
 
 void copyTree(const fs::path& from, const fs::path& to, std::int64_t& progress) {
@@ -101,15 +53,9 @@ void copyTree(const fs::path& from, const fs::path& to, std::int64_t& progress) 
     }
 }
 
-void clearTarget(benchmark::State& state) {
-    state.PauseTiming();
-    fs::remove_all(target());
-    state.ResumeTiming();
-}
-
 void BM_OneFile_CopyFileWithProgress(benchmark::State& state) {
     for (auto _ : state) {
-        clearTarget(state);
+        clearTarget(state, target());
         std::int64_t progress = 0;
         setupkit::CopyFileWithProgress(bigSource(), target(),
                                        [&progress](int bytes) { progress += bytes; });
@@ -132,7 +78,7 @@ void BM_OneFile_CopyFileWithProgress_Replacing(benchmark::State& state) {
 
 void BM_OneFile_cp(benchmark::State& state) {
     for (auto _ : state) {
-        clearTarget(state);
+        clearTarget(state, target());
         runCp(bigSource(), target());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BigFileSize));
@@ -140,7 +86,7 @@ void BM_OneFile_cp(benchmark::State& state) {
 
 void BM_Tree_CopyFileWithProgress(benchmark::State& state) {
     for (auto _ : state) {
-        clearTarget(state);
+        clearTarget(state, target());
         std::int64_t progress = 0;
         copyTree(treeSource(), target(), progress);
         benchmark::DoNotOptimize(progress);
@@ -150,7 +96,7 @@ void BM_Tree_CopyFileWithProgress(benchmark::State& state) {
 
 void BM_Tree_cp(benchmark::State& state) {
     for (auto _ : state) {
-        clearTarget(state);
+        clearTarget(state, target());
         runCp(treeSource(), target());
     }
     state.SetItemsProcessed(state.iterations() * TreeDirectories * FilesPerDirectory);
@@ -165,10 +111,6 @@ BENCHMARK(BM_Tree_CopyFileWithProgress)->Unit(benchmark::kMillisecond)->Iteratio
 BENCHMARK(BM_Tree_cp)->Unit(benchmark::kMillisecond)->Iterations(8);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
     prepare();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    fs::remove_all(workDir);
-    return 0;
+    return runBenchmarks(argc, argv, workDir);
 }

@@ -4,66 +4,31 @@
 // so the page cache is warm: one 200 MB file, and 2,000 files of 100 KB installed into
 // 20 directories. Everything lives in a private directory under TMPDIR.
 
+#include "copy_bench_support.h"
+
 #include "setup/engine/scripted_setup_interaction.h"
 #include "setup/engine/setup_info.h"
 #include "setup/engine/setup_message_pump.h"
 #include "setup/engine/setup_page.h"
 #include "setup/pages/file_copy_run.h"
 
-#include <benchmark/benchmark.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 using namespace setupkit;
+using namespace lumora::bench;
 
 namespace {
 
-constexpr std::size_t BigFileSize = 200u * 1024 * 1024;
-constexpr int TreeDirectories = 20;
-constexpr int FilesPerDirectory = 100;
-constexpr std::size_t TreeFileSize = 100u * 1024;
-
 fs::path workDir;
-
-void writeBytes(const fs::path& path, std::size_t size, unsigned seed) {
-    std::string bytes(size, '\0');
-    unsigned state = seed;
-    for (char& c : bytes) {
-        state = state * 1103515245u + 12345u;
-        c = static_cast<char>(state >> 24);
-    }
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
-}
-
-void warm(const fs::path& directory) {
-    std::vector<char> block(1 << 20);
-    for (const auto& entry : fs::directory_iterator(directory)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        while (in.read(block.data(), static_cast<std::streamsize>(block.size())) ||
-               in.gcount() > 0) {
-        }
-    }
-}
 
 std::string treeFileName(int directory, int file) {
     return "d" + std::to_string(directory) + "f" + std::to_string(file) + ".dat";
 }
 
 void prepare() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/copy-run-bench-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (!::mkdtemp(name.data()))
-        std::abort();
-    workDir = name.data();
+    workDir = makeWorkDirectory("copy-run-bench");
     // The setup "disks": the program's directory holds every file, as a one-disk install.
     fs::create_directories(workDir / "big");
     fs::create_directories(workDir / "tree");
@@ -74,18 +39,6 @@ void prepare() {
             writeBytes(workDir / "tree" / treeFileName(d, f), TreeFileSize, seed++);
     warm(workDir / "big");
     warm(workDir / "tree");
-}
-
-void runCp(const fs::path& from, const fs::path& to) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::execlp("cp", "cp", "-r", from.c_str(), to.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::abort();
 }
 
 class CountingDisplay : public FileCopyDisplay {
@@ -145,16 +98,10 @@ struct Installer {
     TSetupPage* page = nullptr;
 };
 
-void clearTarget(benchmark::State& state) {
-    state.PauseTiming();
-    fs::remove_all(workDir / "target");
-    state.ResumeTiming();
-}
-
 void BM_OneFile_FileCopyRun(benchmark::State& state) {
     Installer installer("big", {{"big.bin", ""}});
     for (auto _ : state) {
-        clearTarget(state);
+        clearTarget(state, workDir / "target");
         benchmark::DoNotOptimize(installer.run());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BigFileSize));
@@ -162,7 +109,7 @@ void BM_OneFile_FileCopyRun(benchmark::State& state) {
 
 void BM_OneFile_cp(benchmark::State& state) {
     for (auto _ : state) {
-        clearTarget(state);
+        clearTarget(state, workDir / "target");
         runCp(workDir / "big", workDir / "target");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BigFileSize));
@@ -175,7 +122,7 @@ void BM_Tree_FileCopyRun(benchmark::State& state) {
             files.emplace_back(treeFileName(d, f), "dir" + std::to_string(d));
     Installer installer("tree", files);
     for (auto _ : state) {
-        clearTarget(state);
+        clearTarget(state, workDir / "target");
         benchmark::DoNotOptimize(installer.run());
     }
     state.SetItemsProcessed(state.iterations() * TreeDirectories * FilesPerDirectory);
@@ -183,7 +130,7 @@ void BM_Tree_FileCopyRun(benchmark::State& state) {
 
 void BM_Tree_cp(benchmark::State& state) {
     for (auto _ : state) {
-        clearTarget(state);
+        clearTarget(state, workDir / "target");
         runCp(workDir / "tree", workDir / "target");
     }
     state.SetItemsProcessed(state.iterations() * TreeDirectories * FilesPerDirectory);
@@ -197,10 +144,6 @@ BENCHMARK(BM_Tree_FileCopyRun)->Unit(benchmark::kMillisecond)->Iterations(8);
 BENCHMARK(BM_Tree_cp)->Unit(benchmark::kMillisecond)->Iterations(8);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
     prepare();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    fs::remove_all(workDir);
-    return 0;
+    return runBenchmarks(argc, argv, workDir);
 }
