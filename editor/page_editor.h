@@ -1,7 +1,7 @@
 #pragma once
 // The document buffer `RichEdit`: a plain-text editor whose text the logic sees
-// as UTF-8 lines. The lines are cached until the text changes, so repeated
-// analyses of an unchanged page do not convert it again.
+// as UTF-8 lines. The lines are cached: an edit converts again only the lines it
+// touched, so a scan after typing into a large page does not convert the page whole.
 
 #include "text/page_lines.h"
 
@@ -32,9 +32,15 @@ public:
 
 private:
     static QString joined(const text::Lines& lines);
+    // Brings the cache up to date after a change of the text; a change too large to
+    // be worth it, or one the cache cannot follow, drops the cache instead.
+    void followChange(int position, int charsRemoved, int charsAdded);
 
+    // One string per block of the document while valid, except that a last empty
+    // block is left out once lines() has been asked for (`trailingDropped_`).
     mutable text::Lines cache_;
     mutable bool cacheValid_ = true;
+    mutable bool trailingDropped_ = false;
     uint64_t revision_ = 0;
     int textLimit_ = 0;
 };
