@@ -39,19 +39,23 @@ int ChoiceSelections::highestSelected() const {
     return 0;
 }
 
-void ChoiceLog::record(SelectionLog& log, bool added, TSetupDir* dir, TSetupFile* file) {
+void ChoiceLog::record(SelectionLog& log, bool added, TSetupDir* dir, TSetupFile* file,
+                       bool dirAdded) {
     log.dirs.push_back(dir);
     log.files.push_back(file);
     order_.push_back(added);
+    dirAdded_.push_back(dirAdded);
 }
 
 void ChoiceLog::apply(TSetupInfo& info, const TSetupChoiceItem& item) {
     const TSetupFileGroupList& add = *item.Add();
     for (std::size_t k = 0; k < add.Dirs().size() && k < add.FileLists().size(); ++k) {
         TSetupDir* dir = add.Dirs()[k];
-        for (TSetupFile* file : add.FileLists()[k]->Files())
+        for (TSetupFile* file : add.FileLists()[k]->Files()) {
+            const bool dirIsNew = info.InstallSet().FileListFor(dir) == nullptr;
             if (info.SelectFile(file, dir))
-                record(added_, true, dir, file);
+                record(added_, true, dir, file, dirIsNew);
+        }
     }
     const TSetupFileGroupList& remove = *item.Remove();
     for (std::size_t k = 0; k < remove.Dirs().size() && k < remove.FileLists().size(); ++k) {
@@ -79,6 +83,8 @@ void ChoiceLog::undo(TSetupInfo& info) {
         if (order_[i - 1]) {
             --addedLeft;
             info.UnselectFile(added_.files[addedLeft], added_.dirs[addedLeft]);
+            if (dirAdded_[i - 1])
+                info.InstallSet().RemoveEmptyDir(added_.dirs[addedLeft]);
         } else {
             --removedLeft;
             info.SelectFile(removed_.files[removedLeft], removed_.dirs[removedLeft]);
@@ -87,6 +93,7 @@ void ChoiceLog::undo(TSetupInfo& info) {
     added_ = {};
     removed_ = {};
     order_.clear();
+    dirAdded_.clear();
 }
 
 } // namespace setupkit

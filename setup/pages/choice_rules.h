@@ -63,12 +63,16 @@ public:
     bool empty() const { return order_.empty(); }
 
 private:
-    void record(SelectionLog& log, bool added, TSetupDir* dir, TSetupFile* file);
+    void record(SelectionLog& log, bool added, TSetupDir* dir, TSetupFile* file,
+                bool dirAdded = false);
 
     SelectionLog added_;
     SelectionLog removed_;
     // Whether each change, in the order made, was an addition (else a removal).
     std::vector<bool> order_;
+    // Whether each change, in the order made, brought its directory into the set; its
+    // undo takes the directory out again once it is empty.
+    std::vector<bool> dirAdded_;
 };
 
 } // namespace setupkit

@@ -59,6 +59,17 @@ bool TSetupFileGroup::RemoveFile(TSetupFile* file, const TSetupDir* dir) {
     return list != nullptr && list->RemoveFile(file);
 }
 
+bool TSetupFileGroup::RemoveEmptyDir(const TSetupDir* dir) {
+    const auto found = dirPositions_.find(dir);
+    if (found == dirPositions_.end() || !fileLists_[found->second]->Files().empty())
+        return false;
+    const std::size_t position = found->second;
+    fileLists_.take(position);
+    dirs_.erase(dirs_.begin() + static_cast<std::ptrdiff_t>(position));
+    reindexDirs();
+    return true;
+}
+
 bool TSetupFileGroup::HasFile(const TSetupFile* file, const TSetupDir* dir) const {
     const TSetupFileList* list = FileListFor(dir);
     return list != nullptr && list->HasFile(file);

@@ -41,6 +41,8 @@ public:
     bool AddFile(TSetupFile* file, TSetupDir* dir, bool create);
     // The directory stays in Dirs even when its list becomes empty.
     bool RemoveFile(TSetupFile* file, const TSetupDir* dir);
+    // Takes the directory out of Dirs when its list is empty; whether it did.
+    bool RemoveEmptyDir(const TSetupDir* dir);
     bool HasFile(const TSetupFile* file, const TSetupDir* dir) const;
     // Empty when the directory is not in Dirs.
     NamedElements<TSetupFile> ListFiles(const TSetupDir* dir) const;

@@ -140,6 +140,25 @@ TEST_F(ChoiceRules, AFileAlreadySelectedIsNotLoggedAndStaysAfterUndo) {
     EXPECT_EQ(installedPairs(*info), (std::vector<std::string>{"Install:one.txt"}));
 }
 
+TEST_F(ChoiceRules, UndoTakesOutADirectoryTheChoiceBroughtIn) {
+    TSetupDir* help = script->AddDir("Help", "Help\\", install);
+    TSetupChoiceItem* helpFiles = script->AddChoiceItem("help");
+    helpFiles->Add()->AddFile(files["one.txt"], help, true);
+    helpFiles->Add()->AddFile(files["two.txt"], help, true);
+    info->SelectFile(files["kept.txt"], install);
+    const auto dirsBefore = info->InstallSet().Dirs();
+    ASSERT_EQ(info->InstallSet().FileListFor(help), nullptr);
+
+    ChoiceLog log;
+    log.apply(*info, *helpFiles);
+    ASSERT_NE(info->InstallSet().FileListFor(help), nullptr);
+    log.undo(*info);
+    // Left in the set with an empty list, it would still be made as an empty directory.
+    EXPECT_EQ(info->InstallSet().Dirs(), dirsBefore);
+    EXPECT_EQ(installedPairs(*info), (std::vector<std::string>{"Install:kept.txt"}));
+    EXPECT_FALSE(info->InstallSet().RemoveEmptyDir(install)) << "a directory with files stays";
+}
+
 // Undoing the two logs one after the other would leave a file that one choice put
 // in and a later one took out; going back change by change restores it exactly.
 TEST_F(ChoiceRules, UndoIsExactWhenChoicesUndoEachOther) {
