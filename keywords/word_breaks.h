@@ -16,8 +16,10 @@ inline constexpr std::string_view kSeparators = ".~<>=/-,;:()!\"#$%&'&0123456789
 // comment or a named meta tag (ignoring case).
 bool lineYieldsNoWords(std::string_view line);
 
-// Sets bits[k] to the word ends of bytes[64 * k, 64 * k + 64) for every k below
-// `blocks`: bit i is set where the byte ends a word (a blank or a separator).
-void markWordBreaks(const unsigned char* bytes, size_t blocks, uint64_t* bits);
+// Prepares bytes[0, 64 * blocks) for cutting, one 64-byte block at a time: folds
+// A-Z to a-z in place, sets bit i of breakers[k] where byte 64 * k + i ends a word
+// (a blank or a separator), and bit i of unusual[k] where it is a control character
+// or part of a multi-byte character, which words seldom hold.
+void markBlocks(unsigned char* bytes, size_t blocks, uint64_t* breakers, uint64_t* unusual);
 
 } // namespace lumora::keywords

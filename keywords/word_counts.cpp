@@ -21,15 +21,6 @@ constexpr size_t kInitialSlots = 4096;
 constexpr uint64_t kFirstFactor = 0x9E3779B97F4A7C15ull;
 constexpr uint64_t kSecondFactor = 0xC2B2AE3D27D4EB4Full;
 
-// A-Z to a-z in eight bytes at once; every other byte is unchanged.
-inline uint64_t foldChunk(uint64_t x) {
-    const uint64_t low = x & ~kHighBits;
-    const uint64_t atLeastA = (low + kOnes * (0x80 - 'A')) & kHighBits;
-    const uint64_t aboveZ = (low + kOnes * (0x80 - 'Z' - 1)) & kHighBits;
-    const uint64_t upper = atLeastA & ~aboveZ & ~x;
-    return x | (upper >> 2);
-}
-
 // Bytes that continue a UTF-8 sequence (10xxxxxx), one high bit each.
 inline uint64_t continuationBytes(uint64_t x) {
     return x & ~(x << 1) & kHighBits;
@@ -87,14 +78,13 @@ size_t nextBreaker(const std::vector<uint64_t>& bits, size_t i) {
     return word * 64 + static_cast<size_t>(std::countr_zero(current));
 }
 
-// Bytes before the next breaker, counting from `i`, when below 64; 64 otherwise.
-inline size_t runBefore(const uint64_t* bits, size_t i) {
+// The 64 bits of `bits` from bit `i` on.
+inline uint64_t bitsFrom(const uint64_t* bits, size_t i) {
     const size_t word = i / 64;
     const unsigned shift = i % 64;
     // The second term brings in the next block's bits; shifted twice so that a
-    // shift of 64 never happens.
-    const uint64_t ahead = (bits[word] >> shift) | ((bits[word + 1] << 1) << (63 - shift));
-    return static_cast<size_t>(std::countr_zero(ahead));
+    // shift by 64 never happens.
+    return (bits[word] >> shift) | ((bits[word + 1] << 1) << (63 - shift));
 }
 
 } // namespace
@@ -196,7 +186,6 @@ uint32_t WordCounts::rareEntry(size_t start) {
         std::memcpy(&chunk, bytes + 8 * k, 8);
         if (k + 1 == chunkCount && length % 8)
             chunk &= ~uint64_t{0} >> (64 - 8 * (length % 8));
-        chunk = foldChunk(chunk);
         continuation += countHighBits(continuationBytes(chunk));
         wordChunks_[k] = chunk;
     }
@@ -218,20 +207,22 @@ void WordCounts::reserveOccurrences(size_t more) {
 }
 
 void WordCounts::countBatch() {
-    const size_t length = batch_.size();
+    const size_t length = batchLength_;
     if (length == 0)
         return;
     // Blanks to whole blocks plus one: every word ends inside the batch, and a
-    // word's first sixteen bytes (or its 64th) can be read without a bounds check.
+    // word's first sixteen bytes can be read without a bounds check.
     const size_t blocks = length / 64 + 2;
-    batch_.resize(blocks * 64, ' ');
+    std::memset(batch_.data() + length, ' ', blocks * 64 - length);
     breakers_.resize(blocks);
-    markWordBreaks(batch_.data(), blocks, breakers_.data());
+    unusual_.resize(blocks);
+    markBlocks(batch_.data(), blocks, breakers_.data(), unusual_.data());
     // A word takes two bytes at least, with its breaker.
     reserveOccurrences(length / 2 + 1);
     uint32_t* out = occurrences_.get() + occurrenceCount_;
 
     const uint64_t* breakers = breakers_.data();
+    const uint64_t* unusual = unusual_.data();
     uint64_t previous = ~uint64_t{0};
     for (size_t block = 0; block * 64 < length; ++block) {
         const uint64_t ends = breakers[block];
@@ -240,19 +231,22 @@ void WordCounts::countBatch() {
         previous = ends;
         for (; starts != 0; starts &= starts - 1) {
             const size_t start = block * 64 + static_cast<size_t>(std::countr_zero(starts));
-            const unsigned char* token = batch_.data() + start;
-            const size_t run = runBefore(breakers, start);
-            uint64_t chunks[2];
-            std::memcpy(chunks, token, 16);
-            const ChunkMasks& keep = kChunkMasks[std::min<size_t>(run, 16)];
-            const uint64_t first = chunks[0] & keep.first;
-            const uint64_t second = chunks[1] & keep.second;
-            // Nearly every word is plain ASCII of sixteen bytes at most, with no
-            // control character to trim: one branch sends the others aside.
-            const bool rare = (run > 16) | (((first | second) & kHighBits) != 0) | (token[0] < 32) |
-                              (token[run - 1] < 32);
-            const uint32_t entry =
-                rare ? rareEntry(start) : shortEntry(foldChunk(first), foldChunk(second), run, run);
+            const uint64_t ahead = bitsFrom(breakers, start);
+            // One bit for each byte of the token (all 64 for a longer one).
+            const uint64_t inToken = (ahead & (0 - ahead)) - 1;
+            // Nearly every word is plain ASCII of sixteen bytes at most: one branch
+            // sends the others aside.
+            const bool rare = ((bitsFrom(unusual, start) | ~uint64_t{0xFFFF}) & inToken) != 0;
+            uint32_t entry;
+            if (rare) {
+                entry = rareEntry(start);
+            } else {
+                const auto run = static_cast<size_t>(std::countr_zero(ahead));
+                uint64_t chunks[2];
+                std::memcpy(chunks, batch_.data() + start, 16);
+                const ChunkMasks& keep = kChunkMasks[run];
+                entry = shortEntry(chunks[0] & keep.first, chunks[1] & keep.second, run, run);
+            }
             // Every token is counted; only accepted words advance the occurrences.
             ++counts_[entry / 2];
             *out = entry / 2;
@@ -260,14 +254,19 @@ void WordCounts::countBatch() {
         }
     }
     occurrenceCount_ = static_cast<size_t>(out - occurrences_.get());
-    batch_.clear();
+    batchLength_ = 0;
 }
 
 void WordCounts::appendLine(std::string_view line) {
     if (lineYieldsNoWords(line))
         return;
-    batch_.insert(batch_.end(), line.begin(), line.end());
-    batch_.push_back(' ');
+    // Room for the line, its blank and the padding of whole blocks after it.
+    const size_t needed = batchLength_ + line.size() + 1 + 128;
+    if (batch_.size() < needed)
+        batch_.resize(std::max(needed, 2 * batch_.size()));
+    std::memcpy(batch_.data() + batchLength_, line.data(), line.size());
+    batchLength_ += line.size();
+    batch_[batchLength_++] = ' ';
 }
 
 void WordCounts::addLine(std::string_view line) {
@@ -283,7 +282,7 @@ void WordCounts::addLines(const std::vector<std::string>& lines,
             progress(i);
         }
         appendLine(lines[i]);
-        if (batch_.size() >= kBatchBytes)
+        if (batchLength_ >= kBatchBytes)
             countBatch();
     }
     countBatch();

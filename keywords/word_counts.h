@@ -77,7 +77,9 @@ private:
     size_t occurrenceCount_ = 0;
     size_t occurrenceCapacity_ = 0;
     std::vector<unsigned char> batch_; // lines not skipped, each followed by a blank
-    std::vector<uint64_t> breakers_;   // bit per byte of batch_
+    size_t batchLength_ = 0;
+    std::vector<uint64_t> breakers_;   // bit per byte of batch_: ends a word
+    std::vector<uint64_t> unusual_;    // bit per byte of batch_: control or non-ASCII
     std::vector<uint64_t> wordChunks_; // a rare word, folded
 };
 
