@@ -195,17 +195,6 @@ uint32_t WordCounts::rareEntry(size_t start) {
     return longEntry(wordChunks_.data(), length, characters);
 }
 
-void WordCounts::reserveOccurrences(size_t more) {
-    if (occurrenceCount_ + more <= occurrenceCapacity_)
-        return;
-    const size_t capacity = std::max(occurrenceCount_ + more, occurrenceCapacity_ * 2);
-    auto bigger = std::make_unique_for_overwrite<uint32_t[]>(capacity);
-    if (occurrenceCount_)
-        std::memcpy(bigger.get(), occurrences_.get(), occurrenceCount_ * sizeof(uint32_t));
-    occurrences_ = std::move(bigger);
-    occurrenceCapacity_ = capacity;
-}
-
 void WordCounts::countBatch() {
     const size_t length = batchLength_;
     if (length == 0)
@@ -217,10 +206,21 @@ void WordCounts::countBatch() {
     breakers_.resize(blocks);
     unusual_.resize(blocks);
     markBlocks(batch_.data(), blocks, breakers_.data(), unusual_.data());
-    // A word takes two bytes at least, with its breaker.
-    reserveOccurrences(length / 2 + 1);
-    uint32_t* out = occurrences_.get() + occurrenceCount_;
+    // A word takes two bytes at least, with its breaker: at most that many new
+    // occurrences and new words.
+    const size_t mostTokens = length / 2 + 1;
+    occurrences_.reserve(mostTokens, words_.size() + mostTokens);
+    if (occurrences_.wide())
+        occurrences_.setEnd(countTokens(occurrences_.end<uint32_t>()));
+    else
+        occurrences_.setEnd(countTokens(occurrences_.end<uint16_t>()));
+    batchLength_ = 0;
+}
 
+// Looks up every token of the prepared batch and writes the occurrences to `out`;
+// returns the end of them.
+template <typename Id> Id* WordCounts::countTokens(Id* out) {
+    const size_t length = batchLength_;
     const uint64_t* breakers = breakers_.data();
     const uint64_t* unusual = unusual_.data();
     uint64_t previous = ~uint64_t{0};
@@ -249,12 +249,11 @@ void WordCounts::countBatch() {
             }
             // Every token is counted; only accepted words advance the occurrences.
             ++counts_[entry / 2];
-            *out = entry / 2;
+            *out = static_cast<Id>(entry / 2);
             out += entry & 1;
         }
     }
-    occurrenceCount_ = static_cast<size_t>(out - occurrences_.get());
-    batchLength_ = 0;
+    return out;
 }
 
 void WordCounts::appendLine(std::string_view line) {
@@ -276,6 +275,12 @@ void WordCounts::addLine(std::string_view line) {
 
 void WordCounts::addLines(const std::vector<std::string>& lines,
                           const std::function<void(size_t)>& progress) {
+    // About one occurrence in every twelve bytes of an ordinary page: reserved at
+    // once rather than grown by copying.
+    size_t bytes = 0;
+    for (const auto& line : lines)
+        bytes += line.size();
+    occurrences_.reserve(bytes / 12 + kBatchBytes, words_.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         if (progress && i % kProgressEvery == 0) {
             countBatch();

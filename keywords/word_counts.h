@@ -4,6 +4,7 @@
 // word's occurrences are counted in a hash table instead of by pairwise comparison.
 
 #include "keywords/noise_filter.h"
+#include "keywords/occurrence_list.h"
 #include "keywords/word_breaks.h"
 
 #include <cstdint>
@@ -28,7 +29,7 @@ public:
                   const std::function<void(size_t linesDone)>& progress = {});
 
     // Every accepted occurrence in document order, repeats included.
-    size_t occurrenceCount() const { return occurrenceCount_; }
+    size_t occurrenceCount() const { return occurrences_.size(); }
     std::string_view occurrence(size_t index) const { return word(occurrences_[index]); }
 
     // The keywords for sensitivity S: each distinct word occurring at least max(S, 1)
@@ -65,7 +66,7 @@ private:
     uint32_t rareEntry(size_t start);
     uint32_t insertWord(size_t slot, const uint64_t* folded, size_t length, size_t characters);
     void grow();
-    void reserveOccurrences(size_t more);
+    template <typename Id> Id* countTokens(Id* out);
 
     NoiseFilter filter_;
     std::vector<Slot> table_;
@@ -73,9 +74,7 @@ private:
     std::vector<WordInfo> words_;
     std::vector<uint32_t> counts_; // by id, dropped words too
     std::vector<uint64_t> chunks_;
-    std::unique_ptr<uint32_t[]> occurrences_; // ids of accepted words
-    size_t occurrenceCount_ = 0;
-    size_t occurrenceCapacity_ = 0;
+    OccurrenceList occurrences_;
     std::vector<unsigned char> batch_; // lines not skipped, each followed by a blank
     size_t batchLength_ = 0;
     std::vector<uint64_t> breakers_;   // bit per byte of batch_: ends a word
