@@ -229,6 +229,10 @@ template <typename Id> Id* WordCounts::countTokens(Id* out) {
         // A word starts at a non-breaker after a breaker.
         uint64_t starts = ~ends & ((ends << 1) | (previous >> 63));
         previous = ends;
+        // A word of this block that the fast path takes ends in the next block at
+        // the latest: with no unusual byte in either (nearly always), no word needs
+        // the check.
+        const bool plain = (unusual[block] | unusual[block + 1]) == 0;
         for (; starts != 0; starts &= starts - 1) {
             const size_t start = block * 64 + static_cast<size_t>(std::countr_zero(starts));
             const uint64_t ahead = bitsFrom(breakers, start);
@@ -236,7 +240,10 @@ template <typename Id> Id* WordCounts::countTokens(Id* out) {
             const uint64_t inToken = (ahead & (0 - ahead)) - 1;
             // Nearly every word is plain ASCII of sixteen bytes at most: one branch
             // sends the others aside.
-            const bool rare = ((bitsFrom(unusual, start) | ~uint64_t{0xFFFF}) & inToken) != 0;
+            uint64_t aside = ~uint64_t{0xFFFF}; // longer than sixteen bytes
+            if (!plain)
+                aside |= bitsFrom(unusual, start);
+            const bool rare = (aside & inToken) != 0;
             uint32_t entry;
             if (rare) {
                 entry = rareEntry(start);
