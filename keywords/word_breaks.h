@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace lumora::keywords {
 
@@ -16,10 +17,18 @@ inline constexpr std::string_view kSeparators = ".~<>=/-,;:()!\"#$%&'&0123456789
 // comment or a named meta tag (ignoring case).
 bool lineYieldsNoWords(std::string_view line);
 
-// Prepares bytes[0, 64 * blocks) for cutting, one 64-byte block at a time: folds
-// A-Z to a-z in place, sets bit i of breakers[k] where byte 64 * k + i ends a word
-// (a blank or a separator), and bit i of unusual[k] where it is a control character
-// or part of a multi-byte character, which words seldom hold.
-void markBlocks(unsigned char* bytes, size_t blocks, uint64_t* breakers, uint64_t* unusual);
+// Whether the text right after a '<' makes the scanner skip the line (ignoring case).
+bool opensSkippedLine(std::string_view afterOpen);
+
+// One bit per byte of a run of text, 64 bytes a block: bit i of element k stands for
+// byte 64 * k + i.
+struct BlockMarks {
+    std::vector<uint64_t> breakers; // ends a word: a blank or a separator
+    std::vector<uint64_t> unusual;  // a control character or part of a multi-byte one
+    std::vector<uint64_t> opens;    // '<' before 't', 'm' or '!' (either case): may skip the line
+};
+
+// Marks bytes[0, 64 * blocks) and folds A-Z to a-z there in place.
+void markBlocks(unsigned char* bytes, size_t blocks, BlockMarks& marks);
 
 } // namespace lumora::keywords

@@ -168,7 +168,7 @@ uint32_t WordCounts::longEntry(const uint64_t* folded, size_t length, size_t cha
 // 127, or with control characters at an end (trimmed here).
 uint32_t WordCounts::rareEntry(size_t start) {
     const unsigned char* bytes = batch_.data() + start;
-    size_t length = nextBreaker(breakers_, start) - start;
+    size_t length = nextBreaker(marks_.breakers, start) - start;
     while (length > 0 && bytes[0] < 32) {
         ++bytes;
         --length;
@@ -203,9 +203,8 @@ void WordCounts::countBatch() {
     // word's first sixteen bytes can be read without a bounds check.
     const size_t blocks = length / 64 + 2;
     std::memset(batch_.data() + length, ' ', blocks * 64 - length);
-    breakers_.resize(blocks);
-    unusual_.resize(blocks);
-    markBlocks(batch_.data(), blocks, breakers_.data(), unusual_.data());
+    markBlocks(batch_.data(), blocks, marks_);
+    blankSkippedLines();
     // A word takes two bytes at least, with its breaker: at most that many new
     // occurrences and new words.
     const size_t mostTokens = length / 2 + 1;
@@ -215,14 +214,45 @@ void WordCounts::countBatch() {
     else
         occurrences_.setEnd(countTokens(occurrences_.end<uint16_t>()));
     batchLength_ = 0;
+    lineStarts_.clear();
+}
+
+// The lines that yield no words become blanks. Found from the '<' marks of the whole
+// batch: most of them fail at the letter after it, without a look for their line.
+void WordCounts::blankSkippedLines() {
+    const size_t length = batchLength_;
+    for (size_t block = 0; block * 64 < length; ++block) {
+        for (uint64_t opens = marks_.opens[block]; opens != 0; opens &= opens - 1) {
+            const size_t at = block * 64 + static_cast<size_t>(std::countr_zero(opens));
+            const unsigned char next = batch_[at + 1];
+            if (next != 't' && next != '!' && next != 'm')
+                continue;
+            const size_t line =
+                static_cast<size_t>(std::upper_bound(lineStarts_.begin(), lineStarts_.end(), at) -
+                                    lineStarts_.begin() - 1);
+            const size_t lineStart = lineStarts_[line];
+            // Each line is followed by its blank.
+            const size_t lineEnd =
+                (line + 1 < lineStarts_.size() ? lineStarts_[line + 1] : length) - 1;
+            const auto* text = reinterpret_cast<const char*>(batch_.data());
+            if (!opensSkippedLine({text + at + 1, lineEnd - at - 1}))
+                continue;
+            std::memset(batch_.data() + lineStart, ' ', lineEnd - lineStart);
+            for (size_t i = lineStart; i < lineEnd; ++i) {
+                const uint64_t bit = uint64_t{1} << (i % 64);
+                marks_.breakers[i / 64] |= bit;
+                marks_.unusual[i / 64] &= ~bit;
+            }
+        }
+    }
 }
 
 // Looks up every token of the prepared batch and writes the occurrences to `out`;
 // returns the end of them.
 template <typename Id> Id* WordCounts::countTokens(Id* out) {
     const size_t length = batchLength_;
-    const uint64_t* breakers = breakers_.data();
-    const uint64_t* unusual = unusual_.data();
+    const uint64_t* breakers = marks_.breakers.data();
+    const uint64_t* unusual = marks_.unusual.data();
     uint64_t previous = ~uint64_t{0};
     for (size_t block = 0; block * 64 < length; ++block) {
         const uint64_t ends = breakers[block];
@@ -264,8 +294,8 @@ template <typename Id> Id* WordCounts::countTokens(Id* out) {
 }
 
 void WordCounts::appendLine(std::string_view line) {
-    if (lineYieldsNoWords(line))
-        return;
+    // Lines that yield no words are found later, for the whole batch at once.
+    lineStarts_.push_back(batchLength_);
     // Room for the line, its blank and the padding of whole blocks after it.
     const size_t needed = batchLength_ + line.size() + 1 + 128;
     if (batch_.size() < needed)

@@ -61,6 +61,7 @@ private:
     }
     void appendLine(std::string_view line);
     void countBatch();
+    void blankSkippedLines();
     uint32_t shortEntry(uint64_t first, uint64_t second, size_t length, size_t characters);
     uint32_t longEntry(const uint64_t* folded, size_t length, size_t characters);
     uint32_t rareEntry(size_t start);
@@ -75,10 +76,10 @@ private:
     std::vector<uint32_t> counts_; // by id, dropped words too
     std::vector<uint64_t> chunks_;
     OccurrenceList occurrences_;
-    std::vector<unsigned char> batch_; // lines not skipped, each followed by a blank
+    std::vector<unsigned char> batch_; // lines, each followed by a blank
     size_t batchLength_ = 0;
-    std::vector<uint64_t> breakers_;   // bit per byte of batch_: ends a word
-    std::vector<uint64_t> unusual_;    // bit per byte of batch_: control or non-ASCII
+    std::vector<size_t> lineStarts_;   // in batch_
+    BlockMarks marks_;                 // of batch_
     std::vector<uint64_t> wordChunks_; // a rare word, folded
 };
 
