@@ -253,32 +253,38 @@ template <typename Id> Id* WordCounts::countTokens(Id* out) {
     const size_t length = batchLength_;
     const uint64_t* breakers = marks_.breakers.data();
     const uint64_t* unusual = marks_.unusual.data();
-    uint64_t previous = ~uint64_t{0};
+    bool afterBreaker = true; // the byte before the block
     for (size_t block = 0; block * 64 < length; ++block) {
-        const uint64_t ends = breakers[block];
-        // A word starts at a non-breaker after a breaker.
-        uint64_t starts = ~ends & ((ends << 1) | (previous >> 63));
-        previous = ends;
+        const uint64_t breaks = breakers[block];
+        const uint64_t follows = (breaks << 1) | uint64_t{afterBreaker};
+        // A word starts at a non-breaker after a breaker and ends before a breaker
+        // after a non-breaker. Starts and ends pair up in order, once the end of a
+        // word from the block before is dropped; the block's last word may end in
+        // the next block (a word past that is long, so taken aside anyway).
+        uint64_t starts = ~breaks & follows;
+        uint64_t ends = breaks & ~follows;
+        if (!afterBreaker)
+            ends &= ends - 1;
+        afterBreaker = breaks >> 63;
+        const size_t endInNext = 64 + static_cast<size_t>(std::countr_zero(breakers[block + 1]));
         // A word of this block that the fast path takes ends in the next block at
         // the latest: with no unusual byte in either (nearly always), no word needs
         // the check.
         const bool plain = (unusual[block] | unusual[block + 1]) == 0;
-        for (; starts != 0; starts &= starts - 1) {
-            const size_t start = block * 64 + static_cast<size_t>(std::countr_zero(starts));
-            const uint64_t ahead = bitsFrom(breakers, start);
-            // One bit for each byte of the token (all 64 for a longer one).
-            const uint64_t inToken = (ahead & (0 - ahead)) - 1;
+        for (; starts != 0; starts &= starts - 1, ends &= ends - 1) {
+            const auto first = static_cast<size_t>(std::countr_zero(starts));
+            const size_t end = ends != 0 ? static_cast<size_t>(std::countr_zero(ends)) : endInNext;
+            const size_t run = end - first;
+            const size_t start = block * 64 + first;
             // Nearly every word is plain ASCII of sixteen bytes at most: one branch
             // sends the others aside.
-            uint64_t aside = ~uint64_t{0xFFFF}; // longer than sixteen bytes
-            if (!plain)
-                aside |= bitsFrom(unusual, start);
-            const bool rare = (aside & inToken) != 0;
+            const bool rare =
+                run > 16 ||
+                (!plain && (bitsFrom(unusual, start) & ((uint64_t{1} << run) - 1)) != 0);
             uint32_t entry;
             if (rare) {
                 entry = rareEntry(start);
             } else {
-                const auto run = static_cast<size_t>(std::countr_zero(ahead));
                 uint64_t chunks[2];
                 std::memcpy(chunks, batch_.data() + start, 16);
                 const ChunkMasks& keep = kChunkMasks[run];
