@@ -136,8 +136,7 @@ uint32_t WordCounts::insertWord(size_t slot, const uint64_t* folded, size_t leng
     return entry;
 }
 
-inline uint32_t WordCounts::shortEntry(uint64_t first, uint64_t second, size_t length,
-                                       size_t characters) {
+uint32_t WordCounts::shortEntry(uint64_t first, uint64_t second, size_t length, size_t characters) {
     const size_t mask = table_.size() - 1;
     for (size_t slot = hashShort(first, second) >> tableShift_;; slot = (slot + 1) & mask) {
         const Slot& value = table_[slot];
@@ -253,6 +252,18 @@ template <typename Id> Id* WordCounts::countTokens(Id* out) {
     const size_t length = batchLength_;
     const uint64_t* breakers = marks_.breakers.data();
     const uint64_t* unusual = marks_.unusual.data();
+    const unsigned char* text = batch_.data();
+    // The table as seen by the hit path, taken again after any call that may add a
+    // word (and so grow the table or the counts).
+    const Slot* table = nullptr;
+    unsigned shift = 0;
+    uint32_t* counts = nullptr;
+    const auto reload = [&] {
+        table = table_.data();
+        shift = tableShift_;
+        counts = counts_.data();
+    };
+    reload();
     bool afterBreaker = true; // the byte before the block
     for (size_t block = 0; block * 64 < length; ++block) {
         const uint64_t breaks = breakers[block];
@@ -272,10 +283,10 @@ template <typename Id> Id* WordCounts::countTokens(Id* out) {
         // the check.
         const bool plain = (unusual[block] | unusual[block + 1]) == 0;
         for (; starts != 0; starts &= starts - 1, ends &= ends - 1) {
-            const auto first = static_cast<size_t>(std::countr_zero(starts));
+            const auto offset = static_cast<size_t>(std::countr_zero(starts));
             const size_t end = ends != 0 ? static_cast<size_t>(std::countr_zero(ends)) : endInNext;
-            const size_t run = end - first;
-            const size_t start = block * 64 + first;
+            const size_t run = end - offset;
+            const size_t start = block * 64 + offset;
             // Nearly every word is plain ASCII of sixteen bytes at most: one branch
             // sends the others aside.
             const bool rare =
@@ -284,14 +295,25 @@ template <typename Id> Id* WordCounts::countTokens(Id* out) {
             uint32_t entry;
             if (rare) {
                 entry = rareEntry(start);
+                reload();
             } else {
-                uint64_t chunks[2];
-                std::memcpy(chunks, batch_.data() + start, 16);
-                const ChunkMasks& keep = kChunkMasks[run];
-                entry = shortEntry(chunks[0] & keep.first, chunks[1] & keep.second, run, run);
+                uint64_t first;
+                uint64_t second;
+                std::memcpy(&first, text + start, 8);
+                std::memcpy(&second, text + start + 8, 8);
+                first &= kChunkMasks[run].first;
+                second &= kChunkMasks[run].second;
+                // Nearly always found in its first slot; otherwise the full search.
+                const Slot& home = table[hashShort(first, second) >> shift];
+                if (((home.first ^ first) | (home.second ^ second) | (home.length ^ run)) == 0) {
+                    entry = home.entry;
+                } else {
+                    entry = shortEntry(first, second, run, run);
+                    reload();
+                }
             }
             // Every token is counted; only accepted words advance the occurrences.
-            ++counts_[entry / 2];
+            ++counts[entry / 2];
             *out = static_cast<Id>(entry / 2);
             out += entry & 1;
         }
