@@ -78,6 +78,11 @@ size_t nextBreaker(const std::vector<uint64_t>& bits, size_t i) {
     return word * 64 + static_cast<size_t>(std::countr_zero(current));
 }
 
+// The position of the lowest set bit (64 for none), as an unsigned size.
+inline size_t lowestBit(uint64_t bits) {
+    return static_cast<unsigned>(std::countr_zero(bits));
+}
+
 // The 64 bits of `bits` from bit `i` on.
 inline uint64_t bitsFrom(const uint64_t* bits, size_t i) {
     const size_t word = i / 64;
@@ -277,14 +282,14 @@ template <typename Id> Id* WordCounts::countTokens(Id* out) {
         if (!afterBreaker)
             ends &= ends - 1;
         afterBreaker = breaks >> 63;
-        const size_t endInNext = 64 + static_cast<size_t>(std::countr_zero(breakers[block + 1]));
+        const size_t endInNext = 64 + lowestBit(breakers[block + 1]);
         // A word of this block that the fast path takes ends in the next block at
         // the latest: with no unusual byte in either (nearly always), no word needs
         // the check.
         const bool plain = (unusual[block] | unusual[block + 1]) == 0;
         for (; starts != 0; starts &= starts - 1, ends &= ends - 1) {
-            const auto offset = static_cast<size_t>(std::countr_zero(starts));
-            const size_t end = ends != 0 ? static_cast<size_t>(std::countr_zero(ends)) : endInNext;
+            const size_t offset = lowestBit(starts);
+            const size_t end = ends != 0 ? lowestBit(ends) : endInNext;
             const size_t run = end - offset;
             const size_t start = block * 64 + offset;
             // Nearly every word is plain ASCII of sixteen bytes at most: one branch
