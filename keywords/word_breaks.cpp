@@ -63,60 +63,88 @@ bool lineYieldsNoWords(std::string_view line) {
     return false;
 }
 
-void markBlocks(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
-    marks.breakers.resize(blocks);
-    marks.unusual.resize(blocks);
-    marks.opens.resize(blocks);
-#if defined(__SSE2__)
-    const __m128i blank = _mm_set1_epi8(0x20);
-    const __m128i tilde = _mm_set1_epi8(0x7E);
-    const __m128i span = _mm_set1_epi8(0x3E - 0x20);
-    const __m128i star = _mm_set1_epi8(0x2A);
-    const __m128i plus = _mm_set1_epi8(0x2B);
-    const __m128i beforeA = _mm_set1_epi8('A' - 1);
-    const __m128i afterZ = _mm_set1_epi8('Z' + 1);
-    const __m128i open = _mm_set1_epi8('<');
-    const __m128i letterT = _mm_set1_epi8('t');
-    const __m128i letterM = _mm_set1_epi8('m');
-    const __m128i bang = _mm_set1_epi8('!');
+namespace {
+
+// The three byte classes and the folding, in vector lanes of 16 or 32 bytes; `Vector`
+// supplies the operations for one lane width.
+template <typename Vector> void markLanes(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
+    using V = typename Vector::Type;
+    constexpr unsigned kLanes = 64 / Vector::kWidth;
+    const V blank = Vector::splat(0x20);
+    const V tilde = Vector::splat(0x7E);
+    const V span = Vector::splat(0x3E - 0x20);
+    const V notLowBit = Vector::splat(static_cast<char>(0xFE));
+    const V starOrPlus = Vector::splat(0x2A);
+    const V beforeA = Vector::splat('A' - 1);
+    const V afterZ = Vector::splat('Z' + 1);
+    const V open = Vector::splat('<');
+    const V letterT = Vector::splat('t');
+    const V letterM = Vector::splat('m');
+    const V bang = Vector::splat('!');
     for (size_t block = 0; block < blocks; ++block) {
         uint64_t ends = 0;
         uint64_t odd = 0;
         uint64_t tags = 0;
         uint64_t leads = 0;
-        for (unsigned part = 0; part < 4; ++part) {
-            auto* at = reinterpret_cast<__m128i*>(bytes + 64 * block + 16 * part);
-            const __m128i v = _mm_loadu_si128(at);
+        for (unsigned lane = 0; lane < kLanes; ++lane) {
+            unsigned char* at = bytes + 64 * block + Vector::kWidth * lane;
+            const unsigned shift = Vector::kWidth * lane;
+            const V v = Vector::load(at);
             // 0x20..0x3E except '*' and '+', and '~': blank, punctuation and digits.
-            const __m128i offset = _mm_sub_epi8(v, blank);
-            const __m128i inSpan = _mm_cmpeq_epi8(_mm_min_epu8(offset, span), offset);
-            const __m128i starOrPlus =
-                _mm_or_si128(_mm_cmpeq_epi8(v, star), _mm_cmpeq_epi8(v, plus));
-            const __m128i breaker =
-                _mm_or_si128(_mm_andnot_si128(starOrPlus, inSpan), _mm_cmpeq_epi8(v, tilde));
-            ends |= static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(breaker)))
-                    << (16 * part);
+            const V offset = Vector::sub(v, blank);
+            const V inSpan = Vector::equal(Vector::min(offset, span), offset);
+            const V skipped = Vector::equal(Vector::bitAnd(v, notLowBit), starOrPlus);
+            const V breaker =
+                Vector::bitOr(Vector::andNot(skipped, inSpan), Vector::equal(v, tilde));
+            ends |= Vector::mask(breaker) << shift;
             // Signed: bytes from 128 on count as negative, so below a blank.
-            odd |= static_cast<uint64_t>(
-                       static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, blank))))
-                   << (16 * part);
-            tags |= static_cast<uint64_t>(
-                        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, open))))
-                    << (16 * part);
-            const __m128i upper =
-                _mm_and_si128(_mm_cmpgt_epi8(v, beforeA), _mm_cmplt_epi8(v, afterZ));
-            const __m128i folded = _mm_or_si128(v, _mm_and_si128(upper, blank));
-            _mm_storeu_si128(at, folded);
-            const __m128i lead = _mm_or_si128(
-                _mm_or_si128(_mm_cmpeq_epi8(folded, letterT), _mm_cmpeq_epi8(folded, letterM)),
-                _mm_cmpeq_epi8(folded, bang));
-            leads |= static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lead)))
-                     << (16 * part);
+            odd |= Vector::mask(Vector::greater(blank, v)) << shift;
+            tags |= Vector::mask(Vector::equal(v, open)) << shift;
+            const V upper = Vector::bitAnd(Vector::greater(v, beforeA), Vector::greater(afterZ, v));
+            const V folded = Vector::bitOr(v, Vector::bitAnd(upper, blank));
+            Vector::store(at, folded);
+            const V lead = Vector::bitOr(
+                Vector::bitOr(Vector::equal(folded, letterT), Vector::equal(folded, letterM)),
+                Vector::equal(folded, bang));
+            leads |= Vector::mask(lead) << shift;
         }
         marks.breakers[block] = ends;
         marks.unusual[block] = odd;
         marks.opens[block] = tags & ((leads >> 1) | kLastBit);
     }
+}
+
+#if defined(__SSE2__)
+struct Sse2 {
+    using Type = __m128i;
+    static constexpr unsigned kWidth = 16;
+    static Type splat(char c) { return _mm_set1_epi8(c); }
+    static Type load(const unsigned char* p) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    }
+    static void store(unsigned char* p, Type v) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+    }
+    static Type sub(Type a, Type b) { return _mm_sub_epi8(a, b); }
+    static Type min(Type a, Type b) { return _mm_min_epu8(a, b); }
+    static Type equal(Type a, Type b) { return _mm_cmpeq_epi8(a, b); }
+    static Type greater(Type a, Type b) { return _mm_cmpgt_epi8(a, b); }
+    static Type bitAnd(Type a, Type b) { return _mm_and_si128(a, b); }
+    static Type bitOr(Type a, Type b) { return _mm_or_si128(a, b); }
+    static Type andNot(Type a, Type b) { return _mm_andnot_si128(a, b); }
+    static uint64_t mask(Type v) { return static_cast<unsigned>(_mm_movemask_epi8(v)); }
+};
+
+#endif
+
+} // namespace
+
+void markBlocks(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
+    marks.breakers.resize(blocks);
+    marks.unusual.resize(blocks);
+    marks.opens.resize(blocks);
+#if defined(__SSE2__)
+    markLanes<Sse2>(bytes, blocks, marks);
 #else
     for (size_t block = 0; block < blocks; ++block) {
         uint64_t ends = 0;
