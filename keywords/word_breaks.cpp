@@ -1,5 +1,6 @@
 #include "word_breaks.h"
 
+#include "keywords/block_lanes.h"
 #include "text/ascii_case.h"
 
 #include <array>
@@ -33,9 +34,6 @@ constexpr std::array<bool, 256> makeBreakers() {
 constexpr auto kBreakers = makeBreakers();
 #endif
 
-// A block's last '<' is followed by the next block's first byte: kept as a candidate.
-constexpr uint64_t kLastBit = uint64_t{1} << 63;
-
 } // namespace
 
 bool opensSkippedLine(std::string_view afterOpen) {
@@ -64,55 +62,6 @@ bool lineYieldsNoWords(std::string_view line) {
 }
 
 namespace {
-
-// The three byte classes and the folding, in vector lanes of 16 or 32 bytes; `Vector`
-// supplies the operations for one lane width.
-template <typename Vector> void markLanes(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
-    using V = typename Vector::Type;
-    constexpr unsigned kLanes = 64 / Vector::kWidth;
-    const V blank = Vector::splat(0x20);
-    const V tilde = Vector::splat(0x7E);
-    const V span = Vector::splat(0x3E - 0x20);
-    const V notLowBit = Vector::splat(static_cast<char>(0xFE));
-    const V starOrPlus = Vector::splat(0x2A);
-    const V beforeA = Vector::splat('A' - 1);
-    const V afterZ = Vector::splat('Z' + 1);
-    const V open = Vector::splat('<');
-    const V letterT = Vector::splat('t');
-    const V letterM = Vector::splat('m');
-    const V bang = Vector::splat('!');
-    for (size_t block = 0; block < blocks; ++block) {
-        uint64_t ends = 0;
-        uint64_t odd = 0;
-        uint64_t tags = 0;
-        uint64_t leads = 0;
-        for (unsigned lane = 0; lane < kLanes; ++lane) {
-            unsigned char* at = bytes + 64 * block + Vector::kWidth * lane;
-            const unsigned shift = Vector::kWidth * lane;
-            const V v = Vector::load(at);
-            // 0x20..0x3E except '*' and '+', and '~': blank, punctuation and digits.
-            const V offset = Vector::sub(v, blank);
-            const V inSpan = Vector::equal(Vector::min(offset, span), offset);
-            const V skipped = Vector::equal(Vector::bitAnd(v, notLowBit), starOrPlus);
-            const V breaker =
-                Vector::bitOr(Vector::andNot(skipped, inSpan), Vector::equal(v, tilde));
-            ends |= Vector::mask(breaker) << shift;
-            // Signed: bytes from 128 on count as negative, so below a blank.
-            odd |= Vector::mask(Vector::greater(blank, v)) << shift;
-            tags |= Vector::mask(Vector::equal(v, open)) << shift;
-            const V upper = Vector::bitAnd(Vector::greater(v, beforeA), Vector::greater(afterZ, v));
-            const V folded = Vector::bitOr(v, Vector::bitAnd(upper, blank));
-            Vector::store(at, folded);
-            const V lead = Vector::bitOr(
-                Vector::bitOr(Vector::equal(folded, letterT), Vector::equal(folded, letterM)),
-                Vector::equal(folded, bang));
-            leads |= Vector::mask(lead) << shift;
-        }
-        marks.breakers[block] = ends;
-        marks.unusual[block] = odd;
-        marks.opens[block] = tags & ((leads >> 1) | kLastBit);
-    }
-}
 
 #if defined(__SSE2__)
 struct Sse2 {
@@ -144,7 +93,16 @@ void markBlocks(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
     marks.unusual.resize(blocks);
     marks.opens.resize(blocks);
 #if defined(__SSE2__)
-    markLanes<Sse2>(bytes, blocks, marks);
+#if defined(LUMORA_SCAN_AVX2)
+    static const bool wide = __builtin_cpu_supports("avx2");
+    if (wide) {
+        markBlocksAvx2(bytes, blocks, marks.breakers.data(), marks.unusual.data(),
+                       marks.opens.data());
+        return;
+    }
+#endif
+    lanes::markLanes<Sse2>(bytes, blocks, marks.breakers.data(), marks.unusual.data(),
+                           marks.opens.data());
 #else
     for (size_t block = 0; block < blocks; ++block) {
         uint64_t ends = 0;
@@ -161,7 +119,7 @@ void markBlocks(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
         }
         marks.breakers[block] = ends;
         marks.unusual[block] = odd;
-        marks.opens[block] = tags & ((leads >> 1) | kLastBit);
+        marks.opens[block] = tags & ((leads >> 1) | lanes::kLastBit);
     }
 #endif
 }
