@@ -189,6 +189,10 @@ TEST(WordCounts, MatchesTheWordByWordReadingOnLongWordsAndManyLines) {
                                              "a\x01"
                                              "b",
                                              "\x01\x02",
+                                             "abc\x01",
+                                             "\x01xyz",
+                                             "\xC3\xA9t",
+                                             "\xC3\xA9t\xC3\xA9",
                                              std::string("x\0y", 3),
                                              " ",
                                              "\t",
@@ -267,4 +271,18 @@ TEST(WordCounts, ManyDistinctWordsKeepTheirOccurrences) {
     for (size_t i = 0; i < expected.size(); ++i)
         ASSERT_EQ(counts.occurrence(i), expected[i]) << i;
     EXPECT_EQ(counts.keywords(2), (std::vector<std::string>{nameOf(3)}));
+}
+
+// Words whose unusual bytes (a control character to trim, a character of two bytes)
+// fall just past a 64-byte block of plain text, at every offset.
+TEST(WordCounts, UnusualBytesJustPastABlock) {
+    const std::vector<std::string> words = {"abc\x01", "\xC3\xA9t", "xy\xC3\xA9", "\x01pq",
+                                            "ab\x02"};
+    for (const auto& word : words) {
+        for (size_t offset = 40; offset < 70; ++offset) {
+            const std::vector<std::string> lines = {std::string(offset, ' ') + word + " tail"};
+            EXPECT_EQ(occurrences(lines), naiveOccurrences(lines, {}))
+                << "offset " << offset << " word " << word;
+        }
+    }
 }
