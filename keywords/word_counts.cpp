@@ -20,6 +20,10 @@ constexpr size_t kProgressEvery = 256;
 constexpr size_t kInitialSlots = 4096;
 constexpr uint64_t kFirstFactor = 0x9E3779B97F4A7C15ull;
 constexpr uint64_t kSecondFactor = 0xC2B2AE3D27D4EB4Full;
+// The second chunk in the slot of a word longer than sixteen bytes: all bytes 0xFF,
+// which no plain ASCII word has. So a plain word of up to sixteen bytes is matched by
+// its two chunks alone (they also fix its length: its last byte is never zero).
+constexpr uint64_t kLongWord = ~uint64_t{0};
 
 // Bytes that continue a UTF-8 sequence (10xxxxxx), one high bit each.
 inline uint64_t continuationBytes(uint64_t x) {
@@ -136,8 +140,11 @@ uint32_t WordCounts::insertWord(size_t slot, const uint64_t* folded, size_t leng
     words_.back().accepted = characters >= 3 && !filter_.contains(word(id));
     counts_.push_back(0);
     const uint32_t entry = id * 2 + (words_.back().accepted ? 1 : 0);
-    table_[slot] =
-        Slot{folded[0], length > 8 ? folded[1] : 0, static_cast<uint32_t>(length), entry};
+    table_[slot] = Slot{folded[0],
+                        length > 16  ? kLongWord
+                        : length > 8 ? folded[1]
+                                     : 0,
+                        static_cast<uint32_t>(length), entry};
     return entry;
 }
 
@@ -159,9 +166,9 @@ uint32_t WordCounts::longEntry(const uint64_t* folded, size_t length, size_t cha
     const size_t chunkCount = (length + 7) / 8;
     for (size_t slot = hashWord(folded, length) >> tableShift_;; slot = (slot + 1) & mask) {
         const Slot& value = table_[slot];
-        if (value.length == length && value.first == folded[0] && value.second == folded[1] &&
-            sameChunks(folded + 2, chunks_.data() + words_[value.entry / 2].chunk + 2,
-                       chunkCount - 2))
+        if (value.length == length && value.first == folded[0] &&
+            sameChunks(folded + 1, chunks_.data() + words_[value.entry / 2].chunk + 1,
+                       chunkCount - 1))
             return value.entry;
         if (value.length == 0)
             return insertWord(slot, folded, length, characters);
@@ -308,9 +315,10 @@ template <typename Id> Id* WordCounts::countTokens(Id* out) {
                 std::memcpy(&second, text + start + 8, 8);
                 first &= kChunkMasks[run].first;
                 second &= kChunkMasks[run].second;
-                // Nearly always found in its first slot; otherwise the full search.
+                // Nearly always found in its first slot, told by the two chunks alone
+                // (see kLongWord); otherwise the full search.
                 const Slot& home = table[hashShort(first, second) >> shift];
-                if (((home.first ^ first) | (home.second ^ second) | (home.length ^ run)) == 0) {
+                if (((home.first ^ first) | (home.second ^ second)) == 0) {
                     entry = home.entry;
                 } else {
                     entry = shortEntry(first, second, run, run);
