@@ -234,7 +234,7 @@ void WordCounts::blankSkippedLines() {
     const size_t length = batchLength_;
     for (size_t block = 0; block * 64 < length; ++block) {
         for (uint64_t opens = marks_.opens[block]; opens != 0; opens &= opens - 1) {
-            const size_t at = block * 64 + static_cast<size_t>(std::countr_zero(opens));
+            const size_t at = block * 64 + lowestBit(opens);
             const unsigned char next = batch_[at + 1];
             if (next != 't' && next != '!' && next != 'm')
                 continue;

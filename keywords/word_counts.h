@@ -38,11 +38,12 @@ public:
     std::vector<std::string> keywords(int sensitivity) const;
 
 private:
-    // Words are kept as zero-padded 8-byte chunks with A-Z folded. A table slot
-    // holds a word's first two chunks and its length, so a word of up to sixteen
-    // bytes (nearly all of them) is recognised from its slot alone. Every distinct
-    // token gets an id, short ones too: whether its occurrences count is looked up
-    // with the id rather than decided by a branch per token.
+    // Lines are gathered into batches and cut into tokens from one bit per byte
+    // (word_breaks.h). Words are kept as zero-padded 8-byte chunks with A-Z folded.
+    // A table slot holds a word's first two chunks and its length, so a word of up
+    // to sixteen bytes (nearly all of them) is recognised from its slot alone. Every
+    // distinct token gets an id, short ones too: whether its occurrences count is
+    // looked up with the id rather than decided by a branch per token.
     struct Slot {
         uint64_t first = 0;
         uint64_t second = 0;
