@@ -1,60 +1,29 @@
 #include "word_counts.h"
 
 #include "keywords/keyword_order.h"
-#include "text/ascii_case.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace lumora::keywords {
 
 namespace {
 
-constexpr size_t kPadding = 64;
 constexpr uint64_t kOnes = 0x0101010101010101ull;
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
-
-// Blanks and separators end a word; control characters stay inside a word and are
-// only trimmed from its ends.
-constexpr std::array<bool, 256> makeBreakers() {
-    std::array<bool, 256> breakers{};
-    breakers[' '] = true;
-    for (char c : kSeparators)
-        breakers[static_cast<unsigned char>(c)] = true;
-    return breakers;
-}
-constexpr auto kBreakers = makeBreakers();
-
-constexpr std::array<char, 256> makeLower() {
-    std::array<char, 256> lower{};
-    for (int c = 0; c < 256; ++c)
-        lower[c] = text::asciiLower(static_cast<char>(c));
-    return lower;
-}
-constexpr auto kLower = makeLower();
-
-bool matchesFoldedAt(std::string_view line, size_t at, std::string_view lowerPattern) {
-    if (line.size() - at < lowerPattern.size())
-        return false;
-    for (size_t k = 0; k < lowerPattern.size(); ++k)
-        if (kLower[static_cast<unsigned char>(line[at + k])] != lowerPattern[k])
-            return false;
-    return true;
-}
-
-// A-Z to a-z in eight bytes at once; every other byte is unchanged.
-inline uint64_t foldChunk(uint64_t x) {
-    const uint64_t low = x & ~kHighBits;
-    const uint64_t atLeastA = (low + kOnes * (0x80 - 'A')) & kHighBits;
-    const uint64_t aboveZ = (low + kOnes * (0x80 - 'Z' - 1)) & kHighBits;
-    const uint64_t upper = atLeastA & ~aboveZ & ~x;
-    return x | (upper >> 2);
-}
+// Lines are gathered until about this many bytes (or the next progress report), so
+// that the per-line work is only copying.
+constexpr size_t kBatchBytes = 16 * 1024;
+constexpr size_t kProgressEvery = 256;
+constexpr size_t kInitialSlots = 4096;
+constexpr uint64_t kFirstFactor = 0x9E3779B97F4A7C15ull;
+constexpr uint64_t kSecondFactor = 0xC2B2AE3D27D4EB4Full;
+// The second chunk in the slot of a word longer than sixteen bytes: all bytes 0xFF,
+// which no plain ASCII word has. So a plain word of up to sixteen bytes is matched by
+// its two chunks alone (they also fix its length: its last byte is never zero).
+constexpr uint64_t kLongWord = ~uint64_t{0};
 
 // Bytes that continue a UTF-8 sequence (10xxxxxx), one high bit each.
 inline uint64_t continuationBytes(uint64_t x) {
@@ -66,6 +35,36 @@ inline size_t countHighBits(uint64_t highBits) {
     return static_cast<size_t>(((highBits >> 7) * kOnes) >> 56);
 }
 
+// The bytes of a word of `length` bytes in its first two chunks, by length up to 16.
+struct ChunkMasks {
+    uint64_t first;
+    uint64_t second;
+};
+constexpr auto makeChunkMasks() {
+    std::array<ChunkMasks, 17> masks{};
+    for (size_t length = 0; length <= 16; ++length) {
+        const auto bytes = [](size_t n) {
+            return n >= 8 ? ~uint64_t{0} : (uint64_t{1} << 8 * n) - 1;
+        };
+        masks[length] = {bytes(length), bytes(length > 8 ? length - 8 : 0)};
+    }
+    return masks;
+}
+constexpr auto kChunkMasks = makeChunkMasks();
+
+// Words of up to sixteen bytes hash from their two chunks alone (the zero padding
+// and a last byte that is never zero make the length follow from them); longer ones
+// mix in the rest. The slot is taken from the upper bits.
+inline uint64_t hashShort(uint64_t first, uint64_t second) {
+    return (first * kFirstFactor) ^ (second * kSecondFactor);
+}
+inline uint64_t hashWord(const uint64_t* chunks, size_t length) {
+    uint64_t hash = hashShort(chunks[0], length > 8 ? chunks[1] : 0);
+    for (size_t k = 2; k < (length + 7) / 8; ++k)
+        hash = ((hash ^ chunks[k]) * kFirstFactor) ^ (hash >> 29);
+    return hash;
+}
+
 inline bool sameChunks(const uint64_t* a, const uint64_t* b, size_t count) {
     for (size_t k = 0; k < count; ++k)
         if (a[k] != b[k])
@@ -73,123 +72,63 @@ inline bool sameChunks(const uint64_t* a, const uint64_t* b, size_t count) {
     return true;
 }
 
-inline uint64_t mix(uint64_t h, uint64_t chunk) {
-    h = (h ^ chunk) * 0x9E3779B97F4A7C15ull;
-    return h ^ (h >> 31);
-}
-
-// One bit per byte of `bytes` (padded), set where the byte ends a word.
-void markBreakers(const unsigned char* bytes, size_t length, std::vector<uint64_t>& bits) {
-    bits.assign((length + 63) / 64 + 1, 0);
-#if defined(__SSE2__)
-    const __m128i blank = _mm_set1_epi8(0x20);
-    const __m128i tilde = _mm_set1_epi8(0x7E);
-    const __m128i span = _mm_set1_epi8(0x3E - 0x20);
-    const __m128i star = _mm_set1_epi8(0x2A);
-    const __m128i plus = _mm_set1_epi8(0x2B);
-    for (size_t i = 0; i < length; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        // 0x20..0x3E except '*' and '+', and '~': blank, punctuation and digits.
-        const __m128i offset = _mm_sub_epi8(v, blank);
-        const __m128i inSpan = _mm_cmpeq_epi8(_mm_min_epu8(offset, span), offset);
-        const __m128i starOrPlus = _mm_or_si128(_mm_cmpeq_epi8(v, star), _mm_cmpeq_epi8(v, plus));
-        const __m128i breaker =
-            _mm_or_si128(_mm_andnot_si128(starOrPlus, inSpan), _mm_cmpeq_epi8(v, tilde));
-        const auto mask = static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(breaker)));
-        bits[i / 64] |= mask << (i % 64);
-    }
-#else
-    for (size_t i = 0; i < length; ++i)
-        if (kBreakers[bytes[i]])
-            bits[i / 64] |= uint64_t{1} << (i % 64);
-#endif
-    // Past the end every byte ends a word.
-    if (length % 64)
-        bits[length / 64] |= ~uint64_t{0} << (length % 64);
-    else
-        bits[length / 64] = ~uint64_t{0};
-}
-
-// First position at or after `i` whose bit equals `wanted`.
-size_t nextWithBit(const std::vector<uint64_t>& bits, size_t i, bool wanted) {
+// First position at or after `i` whose bit is set (the breaker bits always end in a
+// set bit).
+size_t nextBreaker(const std::vector<uint64_t>& bits, size_t i) {
     size_t word = i / 64;
-    uint64_t current = wanted ? bits[word] : ~bits[word];
-    current &= ~uint64_t{0} << (i % 64);
-    while (current == 0) {
-        ++word;
-        if (word >= bits.size())
-            return bits.size() * 64;
-        current = wanted ? bits[word] : ~bits[word];
-    }
+    uint64_t current = bits[word] & (~uint64_t{0} << (i % 64));
+    while (current == 0)
+        current = bits[++word];
     return word * 64 + static_cast<size_t>(std::countr_zero(current));
 }
 
+// The position of the lowest set bit (64 for none), as an unsigned size.
+inline size_t lowestBit(uint64_t bits) {
+    return static_cast<unsigned>(std::countr_zero(bits));
+}
+
+// The 64 bits of `bits` from bit `i` on.
+inline uint64_t bitsFrom(const uint64_t* bits, size_t i) {
+    const size_t word = i / 64;
+    const unsigned shift = i % 64;
+    // The second term brings in the next block's bits; shifted twice so that a
+    // shift by 64 never happens.
+    return (bits[word] >> shift) | ((bits[word + 1] << 1) << (63 - shift));
+}
+
 } // namespace
 
-bool lineYieldsNoWords(std::string_view line) {
-    const char* data = line.data();
-    const char* end = data + line.size();
-    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '<', end - p))); ++p) {
-        const size_t at = static_cast<size_t>(p - data) + 1;
-        if (matchesFoldedAt(line, at, "title>") || matchesFoldedAt(line, at, "!--") ||
-            matchesFoldedAt(line, at, "meta name="))
-            return true;
-    }
-    return false;
+WordCounts::WordCounts(NoiseFilter filter)
+    : filter_(std::move(filter)), table_(kInitialSlots),
+      tableShift_(64 - static_cast<unsigned>(std::countr_zero(kInitialSlots))) {
+    // Id 0 stands for tokens that hold no word at all (only control characters).
+    words_.emplace_back();
+    counts_.push_back(0);
 }
-
-WordCounts::WordCounts(NoiseFilter filter) : filter_(std::move(filter)), table_(4096) {}
-
-namespace {
-// A slot's key: the upper 24 bits of the hash, the length (255 for any longer word)
-// and the word id + 1.
-constexpr uint64_t kTagMask = 0xFFFFFF0000000000ull;
-constexpr uint64_t keyOf(uint64_t hash, size_t length) {
-    return (hash & kTagMask) | (uint64_t{length < 255 ? length : 255} << 32);
-}
-// A noise word's slot says so, so that its repeats cost nothing more.
-constexpr uint64_t kNoiseBit = uint64_t{1} << 31;
-constexpr uint32_t idOf(uint64_t key) {
-    return (static_cast<uint32_t>(key) & ~static_cast<uint32_t>(kNoiseBit)) - 1;
-}
-inline uint64_t hashOf(const uint64_t* chunks, size_t length) {
-    uint64_t hash = length;
-    for (size_t k = 0; k < (length + 7) / 8; ++k)
-        hash = mix(hash, chunks[k]);
-    return hash;
-}
-} // namespace
 
 void WordCounts::grow() {
     std::vector<Slot> bigger(table_.size() * 2);
+    --tableShift_;
     const size_t mask = bigger.size() - 1;
     for (const Slot& value : table_) {
-        if (value.key == 0)
+        if (value.length == 0)
             continue;
-        // The slot keeps only part of the hash: rehash the word itself.
-        const WordInfo& w = words_[idOf(value.key)];
-        size_t slot = hashOf(chunks_.data() + w.chunk, w.length) & mask;
-        while (bigger[slot].key != 0)
+        const WordInfo& w = words_[value.entry / 2];
+        size_t slot = hashWord(chunks_.data() + w.chunk, w.length) >> tableShift_;
+        while (bigger[slot].length != 0)
             slot = (slot + 1) & mask;
         bigger[slot] = value;
     }
     table_.swap(bigger);
 }
 
-inline void WordCounts::countHit(uint64_t key) {
-    if (key & kNoiseBit)
-        return;
-    const uint32_t id = idOf(key);
-    ++words_[id].count;
-    occurrences_.push_back(id);
-}
-
-void WordCounts::insertWord(size_t slot, uint64_t key, const uint64_t* folded, size_t length) {
+uint32_t WordCounts::insertWord(size_t slot, const uint64_t* folded, size_t length,
+                                size_t characters) {
     if ((words_.size() + 1) * 2 > table_.size()) {
         grow();
         const size_t mask = table_.size() - 1;
-        slot = hashOf(folded, length) & mask;
-        while (table_[slot].key != 0)
+        slot = hashWord(folded, length) >> tableShift_;
+        while (table_[slot].length != 0)
             slot = (slot + 1) & mask;
     }
     const auto id = static_cast<uint32_t>(words_.size());
@@ -197,65 +136,50 @@ void WordCounts::insertWord(size_t slot, uint64_t key, const uint64_t* folded, s
     w.chunk = static_cast<uint32_t>(chunks_.size());
     w.length = static_cast<uint32_t>(length);
     chunks_.insert(chunks_.end(), folded, folded + (length + 7) / 8);
-    w.noise = filter_.contains(
-        std::string_view(reinterpret_cast<const char*>(chunks_.data() + w.chunk), length));
-    table_[slot] =
-        Slot{key | (id + 1ull) | (w.noise ? kNoiseBit : 0), folded[0], length > 8 ? folded[1] : 0};
-    w.count = w.noise ? 0 : 1;
     words_.push_back(w);
-    if (!w.noise)
-        occurrences_.push_back(id);
+    words_.back().accepted = characters >= 3 && !filter_.contains(word(id));
+    counts_.push_back(0);
+    const uint32_t entry = id * 2 + (words_.back().accepted ? 1 : 0);
+    table_[slot] = Slot{folded[0],
+                        length > 16  ? kLongWord
+                        : length > 8 ? folded[1]
+                                     : 0,
+                        static_cast<uint32_t>(length), entry};
+    return entry;
 }
 
-void WordCounts::addShortWord(const uint64_t (&folded)[2], size_t length) {
-    const uint64_t first = mix(length, folded[0]);
-    const uint64_t hash = length > 8 ? mix(first, folded[1]) : first;
-    const uint64_t key = keyOf(hash, length);
+uint32_t WordCounts::shortEntry(uint64_t first, uint64_t second, size_t length, size_t characters) {
     const size_t mask = table_.size() - 1;
-    size_t slot = hash & mask;
-    for (;;) {
+    for (size_t slot = hashShort(first, second) >> tableShift_;; slot = (slot + 1) & mask) {
         const Slot& value = table_[slot];
-        if (value.key == 0)
-            break;
-        // Length and all sixteen bytes match: the same word.
-        if ((value.key & ~0xFFFFFFFFull) == key && value.first == folded[0] &&
-            value.second == folded[1]) {
-            countHit(value.key);
-            return;
+        if (((value.first ^ first) | (value.second ^ second) | (value.length ^ length)) == 0)
+            return value.entry;
+        if (value.length == 0) {
+            const uint64_t folded[2] = {first, second};
+            return insertWord(slot, folded, length, characters);
         }
-        slot = (slot + 1) & mask;
     }
-    insertWord(slot, key, folded, length);
 }
 
-void WordCounts::addWord(const uint64_t* folded, size_t length, size_t characters) {
-    if (characters < 3)
-        return;
-    const uint64_t hash = hashOf(folded, length);
-    const uint64_t key = keyOf(hash, length);
+uint32_t WordCounts::longEntry(const uint64_t* folded, size_t length, size_t characters) {
+    const size_t mask = table_.size() - 1;
     const size_t chunkCount = (length + 7) / 8;
-    const size_t mask = table_.size() - 1;
-    size_t slot = hash & mask;
-    for (;;) {
+    for (size_t slot = hashWord(folded, length) >> tableShift_;; slot = (slot + 1) & mask) {
         const Slot& value = table_[slot];
-        if (value.key == 0)
-            break;
-        if ((value.key & ~0xFFFFFFFFull) == key && value.first == folded[0] &&
-            (length <= 8 || value.second == folded[1])) {
-            const uint32_t id = idOf(value.key);
-            const WordInfo& w = words_[id];
-            if (w.length == length && sameChunks(folded, chunks_.data() + w.chunk, chunkCount)) {
-                countHit(value.key);
-                return;
-            }
-        }
-        slot = (slot + 1) & mask;
+        if (value.length == length && value.first == folded[0] &&
+            sameChunks(folded + 1, chunks_.data() + words_[value.entry / 2].chunk + 1,
+                       chunkCount - 1))
+            return value.entry;
+        if (value.length == 0)
+            return insertWord(slot, folded, length, characters);
     }
-    insertWord(slot, key, folded, length);
 }
 
-void WordCounts::addToken(const unsigned char* bytes, size_t length) {
-    // Control characters are trimmed from the ends of a word (rare, so checked once).
+// A token the fast path leaves alone: longer than sixteen bytes, with bytes above
+// 127, or with control characters at an end (trimmed here).
+uint32_t WordCounts::rareEntry(size_t start) {
+    const unsigned char* bytes = batch_.data() + start;
+    size_t length = nextBreaker(marks_.breakers, start) - start;
     while (length > 0 && bytes[0] < 32) {
         ++bytes;
         --length;
@@ -263,80 +187,188 @@ void WordCounts::addToken(const unsigned char* bytes, size_t length) {
     while (length > 0 && bytes[length - 1] < 32)
         --length;
     if (length == 0)
-        return;
+        return 0;
+    // Two chunks at least, so that a short word's second chunk is there (zero).
     const size_t chunkCount = (length + 7) / 8;
-    wordChunks_.resize(chunkCount);
+    wordChunks_.assign(std::max<size_t>(chunkCount, 2), 0);
     size_t continuation = 0;
     for (size_t k = 0; k < chunkCount; ++k) {
         uint64_t chunk;
         std::memcpy(&chunk, bytes + 8 * k, 8);
         if (k + 1 == chunkCount && length % 8)
             chunk &= ~uint64_t{0} >> (64 - 8 * (length % 8));
-        chunk = foldChunk(chunk);
-        // Most words are ASCII: count sequence bytes only where a high bit is set.
-        if (chunk & kHighBits)
-            continuation += countHighBits(continuationBytes(chunk));
+        continuation += countHighBits(continuationBytes(chunk));
         wordChunks_[k] = chunk;
     }
-    addWord(wordChunks_.data(), length, length - continuation);
+    const size_t characters = length - continuation;
+    if (length <= 16)
+        return shortEntry(wordChunks_[0], wordChunks_[1], length, characters);
+    return longEntry(wordChunks_.data(), length, characters);
+}
+
+void WordCounts::countBatch() {
+    const size_t length = batchLength_;
+    if (length == 0)
+        return;
+    // Blanks to whole blocks plus one: every word ends inside the batch, and a
+    // word's first sixteen bytes can be read without a bounds check.
+    const size_t blocks = length / 64 + 2;
+    std::memset(batch_.data() + length, ' ', blocks * 64 - length);
+    markBlocks(batch_.data(), blocks, marks_);
+    blankSkippedLines();
+    // A word takes two bytes at least, with its breaker: at most that many new
+    // occurrences and new words.
+    const size_t mostTokens = length / 2 + 1;
+    occurrences_.reserve(mostTokens, words_.size() + mostTokens);
+    if (occurrences_.wide())
+        occurrences_.setEnd(countTokens(occurrences_.end<uint32_t>()));
+    else
+        occurrences_.setEnd(countTokens(occurrences_.end<uint16_t>()));
+    batchLength_ = 0;
+    lineStarts_.clear();
+}
+
+// The lines that yield no words become blanks. Found from the '<' marks of the whole
+// batch: most of them fail at the letter after it, without a look for their line.
+void WordCounts::blankSkippedLines() {
+    const size_t length = batchLength_;
+    for (size_t block = 0; block * 64 < length; ++block) {
+        for (uint64_t opens = marks_.opens[block]; opens != 0; opens &= opens - 1) {
+            const size_t at = block * 64 + lowestBit(opens);
+            const unsigned char next = batch_[at + 1];
+            if (next != 't' && next != '!' && next != 'm')
+                continue;
+            const size_t line =
+                static_cast<size_t>(std::upper_bound(lineStarts_.begin(), lineStarts_.end(), at) -
+                                    lineStarts_.begin() - 1);
+            const size_t lineStart = lineStarts_[line];
+            // Each line is followed by its blank.
+            const size_t lineEnd =
+                (line + 1 < lineStarts_.size() ? lineStarts_[line + 1] : length) - 1;
+            const auto* text = reinterpret_cast<const char*>(batch_.data());
+            if (!opensSkippedLine({text + at + 1, lineEnd - at - 1}))
+                continue;
+            std::memset(batch_.data() + lineStart, ' ', lineEnd - lineStart);
+            for (size_t i = lineStart; i < lineEnd; ++i) {
+                const uint64_t bit = uint64_t{1} << (i % 64);
+                marks_.breakers[i / 64] |= bit;
+                marks_.unusual[i / 64] &= ~bit;
+            }
+        }
+    }
+}
+
+// Looks up every token of the prepared batch and writes the occurrences to `out`;
+// returns the end of them.
+template <typename Id> Id* WordCounts::countTokens(Id* out) {
+    const size_t length = batchLength_;
+    const uint64_t* breakers = marks_.breakers.data();
+    const uint64_t* unusual = marks_.unusual.data();
+    const unsigned char* text = batch_.data();
+    // The table as seen by the hit path, taken again after any call that may add a
+    // word (and so grow the table or the counts).
+    const Slot* table = nullptr;
+    unsigned shift = 0;
+    uint32_t* counts = nullptr;
+    const auto reload = [&] {
+        table = table_.data();
+        shift = tableShift_;
+        counts = counts_.data();
+    };
+    reload();
+    bool afterBreaker = true; // the byte before the block
+    for (size_t block = 0; block * 64 < length; ++block) {
+        const uint64_t breaks = breakers[block];
+        const uint64_t follows = (breaks << 1) | uint64_t{afterBreaker};
+        // A word starts at a non-breaker after a breaker and ends before a breaker
+        // after a non-breaker. Starts and ends pair up in order, once the end of a
+        // word from the block before is dropped; the block's last word may end in
+        // the next block (a word past that is long, so taken aside anyway).
+        uint64_t starts = ~breaks & follows;
+        uint64_t ends = breaks & ~follows;
+        if (!afterBreaker)
+            ends &= ends - 1;
+        afterBreaker = breaks >> 63;
+        const size_t endInNext = 64 + lowestBit(breakers[block + 1]);
+        // A word of this block that the fast path takes ends in the next block at
+        // the latest: with no unusual byte in either (nearly always), no word needs
+        // the check.
+        const bool plain = (unusual[block] | unusual[block + 1]) == 0;
+        for (; starts != 0; starts &= starts - 1, ends &= ends - 1) {
+            const size_t offset = lowestBit(starts);
+            const size_t end = ends != 0 ? lowestBit(ends) : endInNext;
+            const size_t run = end - offset;
+            const size_t start = block * 64 + offset;
+            // Nearly every word is plain ASCII of sixteen bytes at most: one branch
+            // sends the others aside.
+            const bool rare =
+                run > 16 ||
+                (!plain && (bitsFrom(unusual, start) & ((uint64_t{1} << run) - 1)) != 0);
+            uint32_t entry;
+            if (rare) {
+                entry = rareEntry(start);
+                reload();
+            } else {
+                uint64_t first;
+                uint64_t second;
+                std::memcpy(&first, text + start, 8);
+                std::memcpy(&second, text + start + 8, 8);
+                first &= kChunkMasks[run].first;
+                second &= kChunkMasks[run].second;
+                // Nearly always found in its first slot, told by the two chunks alone
+                // (see kLongWord); otherwise the full search.
+                const Slot& home = table[hashShort(first, second) >> shift];
+                if (((home.first ^ first) | (home.second ^ second)) == 0) {
+                    entry = home.entry;
+                } else {
+                    entry = shortEntry(first, second, run, run);
+                    reload();
+                }
+            }
+            // Every token is counted; only accepted words advance the occurrences.
+            ++counts[entry / 2];
+            *out = static_cast<Id>(entry / 2);
+            out += entry & 1;
+        }
+    }
+    return out;
+}
+
+void WordCounts::appendLine(std::string_view line) {
+    // Lines that yield no words are found later, for the whole batch at once.
+    lineStarts_.push_back(batchLength_);
+    // Room for the line, its blank and the padding of whole blocks after it.
+    const size_t needed = batchLength_ + line.size() + 1 + 128;
+    if (batch_.size() < needed)
+        batch_.resize(std::max(needed, 2 * batch_.size()));
+    std::memcpy(batch_.data() + batchLength_, line.data(), line.size());
+    batchLength_ += line.size();
+    batch_[batchLength_++] = ' ';
 }
 
 void WordCounts::addLine(std::string_view line) {
-    if (lineYieldsNoWords(line))
-        return;
-    const size_t n = line.size();
-    if (padded_.size() < n + kPadding)
-        padded_.resize(n + kPadding);
-    std::memcpy(padded_.data(), line.data(), n);
-    std::memset(padded_.data() + n, 0, kPadding);
-    markBreakers(padded_.data(), n, breakers_);
-    size_t i = 0;
-    while (true) {
-        const size_t start = nextWithBit(breakers_, i, false);
-        if (start >= n)
-            break;
-        const size_t end = nextWithBit(breakers_, start, true);
-        const size_t length = end - start;
-        const unsigned char* token = padded_.data() + start;
-        i = end;
-        // Nearly all words are short and plain ASCII: two chunks at most, no
-        // trimming, no sequences to count.
-        if (length <= 16 && token[0] >= 32 && token[length - 1] >= 32) {
-            uint64_t chunks[2];
-            std::memcpy(chunks, token, 16);
-            // The bytes past the word are cleared (length 8 clears the whole second).
-            const unsigned shift = static_cast<unsigned>(128 - 8 * length);
-            if (length <= 8) {
-                chunks[0] &= ~uint64_t{0} >> (shift - 64);
-                chunks[1] = 0;
-            } else {
-                chunks[1] &= ~uint64_t{0} >> shift;
-            }
-            chunks[0] = foldChunk(chunks[0]);
-            chunks[1] = foldChunk(chunks[1]);
-            if (!((chunks[0] | chunks[1]) & kHighBits)) {
-                if (length >= 3)
-                    addShortWord(chunks, length);
-                continue;
-            }
-        }
-        addToken(token, length);
-    }
+    appendLine(line);
+    countBatch();
 }
 
 void WordCounts::addLines(const std::vector<std::string>& lines,
                           const std::function<void(size_t)>& progress) {
-    constexpr size_t kProgressEvery = 256;
+    // About one occurrence in every twelve bytes of an ordinary page: reserved at
+    // once rather than grown by copying.
     size_t bytes = 0;
     for (const auto& line : lines)
         bytes += line.size();
-    // About one word in every eight bytes of an ordinary page.
-    occurrences_.reserve(occurrences_.size() + bytes / 8);
+    occurrences_.reserve(bytes / 12 + kBatchBytes, words_.size());
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (progress && i % kProgressEvery == 0)
+        if (progress && i % kProgressEvery == 0) {
+            countBatch();
             progress(i);
-        addLine(lines[i]);
+        }
+        appendLine(lines[i]);
+        if (batchLength_ >= kBatchBytes)
+            countBatch();
     }
+    countBatch();
     if (progress)
         progress(lines.size());
 }
@@ -344,11 +376,9 @@ void WordCounts::addLines(const std::vector<std::string>& lines,
 std::vector<std::string> WordCounts::keywords(int sensitivity) const {
     const uint32_t threshold = static_cast<uint32_t>(sensitivity < 1 ? 1 : sensitivity);
     KeywordSet result;
-    for (uint32_t id = 0; id < words_.size(); ++id) {
-        const WordInfo& w = words_[id];
-        if (!w.noise && w.count >= threshold)
+    for (uint32_t id = 0; id < words_.size(); ++id)
+        if (words_[id].accepted && counts_[id] >= threshold)
             result.add(word(id));
-    }
     return result.sorted();
 }
 

@@ -4,21 +4,17 @@
 // word's occurrences are counted in a hash table instead of by pairwise comparison.
 
 #include "keywords/noise_filter.h"
+#include "keywords/occurrence_list.h"
+#include "keywords/word_breaks.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lumora::keywords {
-
-// The characters that become blanks before words are cut (the digits included).
-inline constexpr std::string_view kSeparators = ".~<>=/-,;:()!\"#$%&'&0123456789";
-
-// Whether the scanner skips the whole line: it holds a title tag, the start of a
-// comment or a named meta tag (ignoring case).
-bool lineYieldsNoWords(std::string_view line);
 
 class WordCounts {
 public:
@@ -42,42 +38,50 @@ public:
     std::vector<std::string> keywords(int sensitivity) const;
 
 private:
-    // Words are kept as zero-padded 8-byte chunks so that comparing and hashing
-    // work a chunk at a time. A table slot holds part of the hash, the length and the
-    // word id + 1, and the word's first two chunks: a word of up to sixteen bytes
-    // (nearly all of them) is recognised from its slot alone.
+    // Lines are gathered into batches and cut into tokens from one bit per byte
+    // (word_breaks.h). Words are kept as zero-padded 8-byte chunks with A-Z folded.
+    // A table slot holds a word's first two chunks and its length, so a word of up
+    // to sixteen bytes (nearly all of them) is recognised from its slot alone. Every
+    // distinct token gets an id, short ones too: whether its occurrences count is
+    // looked up with the id rather than decided by a branch per token.
     struct Slot {
-        uint64_t key = 0; // 0: empty
         uint64_t first = 0;
         uint64_t second = 0;
+        uint32_t length = 0; // 0: empty
+        uint32_t entry = 0;  // id * 2, plus 1 when the word is accepted
     };
     struct WordInfo {
         uint32_t chunk = 0; // first chunk in chunks_
         uint32_t length = 0;
-        uint32_t count = 0;
-        bool noise = false;
+        bool accepted = false; // three characters or more, and not a noise word
     };
 
     std::string_view word(uint32_t id) const {
         const WordInfo& w = words_[id];
         return {reinterpret_cast<const char*>(chunks_.data() + w.chunk), w.length};
     }
-    void addWord(const uint64_t* folded, size_t length, size_t characters);
-    // An ASCII word of 3 to 16 bytes, folded and zero-padded in two chunks.
-    void addShortWord(const uint64_t (&folded)[2], size_t length);
-    void insertWord(size_t slot, uint64_t key, const uint64_t* folded, size_t length);
-    void countHit(uint64_t key);
-    void addToken(const unsigned char* bytes, size_t length);
+    void appendLine(std::string_view line);
+    void countBatch();
+    void blankSkippedLines();
+    uint32_t shortEntry(uint64_t first, uint64_t second, size_t length, size_t characters);
+    uint32_t longEntry(const uint64_t* folded, size_t length, size_t characters);
+    uint32_t rareEntry(size_t start);
+    uint32_t insertWord(size_t slot, const uint64_t* folded, size_t length, size_t characters);
     void grow();
+    template <typename Id> Id* countTokens(Id* out);
 
     NoiseFilter filter_;
     std::vector<Slot> table_;
+    unsigned tableShift_ = 0; // slot = hash >> tableShift_
     std::vector<WordInfo> words_;
+    std::vector<uint32_t> counts_; // by id, dropped words too
     std::vector<uint64_t> chunks_;
-    std::vector<uint32_t> occurrences_;
-    std::vector<unsigned char> padded_; // the current line with zero padding
-    std::vector<uint64_t> breakers_;    // bit per byte of the current line
-    std::vector<uint64_t> wordChunks_;  // the current word, folded
+    OccurrenceList occurrences_;
+    std::vector<unsigned char> batch_; // lines, each followed by a blank
+    size_t batchLength_ = 0;
+    std::vector<size_t> lineStarts_;   // in batch_
+    BlockMarks marks_;                 // of batch_
+    std::vector<uint64_t> wordChunks_; // a rare word, folded
 };
 
 } // namespace lumora::keywords

@@ -162,3 +162,127 @@ TEST(WordCounts, MatchesTheWordByWordReadingOnRandomText) {
         }
     }
 }
+
+// Long words (past one chunk, two chunks and a whole block), control characters,
+// near misses of the skipping tags and enough lines for several batches and progress
+// reports: the same words as the word-by-word reading, line by line or all at once.
+TEST(WordCounts, MatchesTheWordByWordReadingOnLongWordsAndManyLines) {
+    std::mt19937 random(11);
+    auto letters = [](size_t n, char first) {
+        std::string word;
+        for (size_t k = 0; k < n; ++k)
+            word += static_cast<char>(first + k % 26);
+        return word;
+    };
+    const std::vector<std::string> pieces = {letters(15, 'a'),
+                                             letters(16, 'A'),
+                                             letters(17, 'a'),
+                                             letters(40, 'B'),
+                                             letters(63, 'a'),
+                                             letters(64, 'a'),
+                                             letters(65, 'C'),
+                                             letters(130, 'a'),
+                                             "\xC3\xA9" + letters(20, 'a'),
+                                             "Word",
+                                             "word",
+                                             "ab",
+                                             "a\x01"
+                                             "b",
+                                             "\x01\x02",
+                                             "abc\x01",
+                                             "\x01xyz",
+                                             "\xC3\xA9t",
+                                             "\xC3\xA9t\xC3\xA9",
+                                             std::string("x\0y", 3),
+                                             " ",
+                                             "\t",
+                                             "-",
+                                             "7",
+                                             "<TITLE>",
+                                             "<Meta Name=",
+                                             "<!--",
+                                             "<td>",
+                                             "<m",
+                                             "<t",
+                                             "<!",
+                                             "<",
+                                             "<meta",
+                                             " name="};
+    const std::vector<std::string> noise = {"word", letters(17, 'a')};
+    for (int round = 0; round < 4; ++round) {
+        std::vector<std::string> lines(600);
+        for (auto& line : lines)
+            for (int k = static_cast<int>(random() % 60); k > 0; --k)
+                line += pieces[random() % pieces.size()];
+        const auto expected = naiveOccurrences(lines, noise);
+
+        WordCounts all{NoiseFilter(noise)};
+        std::vector<size_t> reports;
+        all.addLines(lines, [&](size_t done) { reports.push_back(done); });
+        WordCounts single{NoiseFilter(noise)};
+        for (const auto& line : lines)
+            single.addLine(line);
+        for (const WordCounts* counts : {&all, &single}) {
+            std::vector<std::string> got;
+            for (size_t i = 0; i < counts->occurrenceCount(); ++i)
+                got.emplace_back(counts->occurrence(i));
+            ASSERT_EQ(got, expected) << "round " << round;
+        }
+        EXPECT_EQ(reports, (std::vector<size_t>{0, 256, 512, 600}));
+
+        std::map<std::string, int> counts;
+        for (const auto& w : expected)
+            ++counts[w];
+        std::vector<std::string> naive;
+        for (const auto& [word, n] : counts)
+            if (n >= 5)
+                naive.push_back(word);
+        auto got = all.keywords(5);
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, naive) << "round " << round;
+    }
+}
+
+// Past 65535 distinct words the ids no longer fit in two bytes: the occurrences
+// recorded before and after keep naming the right words.
+TEST(WordCounts, ManyDistinctWordsKeepTheirOccurrences) {
+    auto nameOf = [](size_t n) {
+        std::string word = "w";
+        for (int k = 0; k < 4; ++k, n /= 26)
+            word += static_cast<char>('a' + n % 26);
+        return word;
+    };
+    std::vector<std::string> lines;
+    std::vector<std::string> expected;
+    for (size_t n = 0; n < 70000; n += 10) {
+        std::string line;
+        for (size_t k = n; k < n + 10; ++k) {
+            line += nameOf(k) + " ";
+            expected.push_back(nameOf(k));
+        }
+        // An early word again, so that old ids keep occurring after the change.
+        line += nameOf(3);
+        expected.push_back(nameOf(3));
+        lines.push_back(line);
+    }
+    WordCounts counts{NoiseFilter()};
+    counts.addLines(lines);
+    ASSERT_EQ(counts.occurrenceCount(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(counts.occurrence(i), expected[i]) << i;
+    EXPECT_EQ(counts.keywords(2), (std::vector<std::string>{nameOf(3)}));
+}
+
+// Words whose unusual bytes (a control character to trim, a character of two bytes)
+// fall just past a 64-byte block of plain text, at every offset.
+TEST(WordCounts, UnusualBytesJustPastABlock) {
+    const std::vector<std::string> words = {"abc\x01", "\xC3\xA9t", "xy\xC3\xA9", "\x01pq",
+                                            "ab\x02"};
+    for (const auto& word : words) {
+        for (size_t offset = 40; offset < 70; ++offset) {
+            const std::vector<std::string> lines = {std::string(offset, ' ') + word + " tail"};
+            EXPECT_EQ(occurrences(lines), naiveOccurrences(lines, {}))
+                << "offset " << offset << " word " << word;
+        }
+    }
+}

@@ -1,0 +1,127 @@
+#include "word_breaks.h"
+
+#include "keywords/block_lanes.h"
+#include "text/ascii_case.h"
+
+#include <array>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace lumora::keywords {
+
+namespace {
+
+bool matchesFolded(std::string_view text, std::string_view lowerPattern) {
+    if (text.size() < lowerPattern.size())
+        return false;
+    for (size_t k = 0; k < lowerPattern.size(); ++k)
+        if (text::asciiLower(text[k]) != lowerPattern[k])
+            return false;
+    return true;
+}
+
+#if !defined(__SSE2__)
+constexpr std::array<bool, 256> makeBreakers() {
+    std::array<bool, 256> breakers{};
+    breakers[' '] = true;
+    for (char c : kSeparators)
+        breakers[static_cast<unsigned char>(c)] = true;
+    return breakers;
+}
+constexpr auto kBreakers = makeBreakers();
+#endif
+
+} // namespace
+
+bool opensSkippedLine(std::string_view afterOpen) {
+    if (afterOpen.empty())
+        return false;
+    // Most tags are none of the three: their first letter tells.
+    switch (text::asciiLower(afterOpen[0])) {
+    case 't':
+        return matchesFolded(afterOpen, "title>");
+    case '!':
+        return matchesFolded(afterOpen, "!--");
+    case 'm':
+        return matchesFolded(afterOpen, "meta name=");
+    default:
+        return false;
+    }
+}
+
+bool lineYieldsNoWords(std::string_view line) {
+    const char* data = line.data();
+    const char* end = data + line.size();
+    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '<', end - p))); ++p)
+        if (opensSkippedLine(line.substr(static_cast<size_t>(p - data) + 1)))
+            return true;
+    return false;
+}
+
+namespace {
+
+#if defined(__SSE2__)
+struct Sse2 {
+    using Type = __m128i;
+    static constexpr unsigned kWidth = 16;
+    static Type splat(char c) { return _mm_set1_epi8(c); }
+    static Type load(const unsigned char* p) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    }
+    static void store(unsigned char* p, Type v) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+    }
+    static Type sub(Type a, Type b) { return _mm_sub_epi8(a, b); }
+    static Type min(Type a, Type b) { return _mm_min_epu8(a, b); }
+    static Type equal(Type a, Type b) { return _mm_cmpeq_epi8(a, b); }
+    static Type greater(Type a, Type b) { return _mm_cmpgt_epi8(a, b); }
+    static Type bitAnd(Type a, Type b) { return _mm_and_si128(a, b); }
+    static Type bitOr(Type a, Type b) { return _mm_or_si128(a, b); }
+    static Type andNot(Type a, Type b) { return _mm_andnot_si128(a, b); }
+    static uint64_t mask(Type v) { return static_cast<unsigned>(_mm_movemask_epi8(v)); }
+};
+
+#endif
+
+} // namespace
+
+void markBlocks(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
+    marks.breakers.resize(blocks);
+    marks.unusual.resize(blocks);
+    marks.opens.resize(blocks);
+#if defined(__SSE2__)
+#if defined(LUMORA_SCAN_AVX2)
+    static const bool wide = __builtin_cpu_supports("avx2");
+    if (wide) {
+        markBlocksAvx2(bytes, blocks, marks.breakers.data(), marks.unusual.data(),
+                       marks.opens.data());
+        return;
+    }
+#endif
+    lanes::markLanes<Sse2>(bytes, blocks, marks.breakers.data(), marks.unusual.data(),
+                           marks.opens.data());
+#else
+    for (size_t block = 0; block < blocks; ++block) {
+        uint64_t ends = 0;
+        uint64_t odd = 0;
+        uint64_t tags = 0;
+        uint64_t leads = 0;
+        for (unsigned i = 0; i < 64; ++i) {
+            unsigned char& c = bytes[64 * block + i];
+            ends |= uint64_t{kBreakers[c]} << i;
+            odd |= uint64_t{c < 32 || c >= 128} << i;
+            tags |= uint64_t{c == '<'} << i;
+            c = static_cast<unsigned char>(text::asciiLower(static_cast<char>(c)));
+            leads |= uint64_t{c == 't' || c == 'm' || c == '!'} << i;
+        }
+        marks.breakers[block] = ends;
+        marks.unusual[block] = odd;
+        marks.opens[block] = tags & ((leads >> 1) | lanes::kLastBit);
+    }
+#endif
+}
+
+} // namespace lumora::keywords
