@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <cwctype>
 #include <locale.h>
+#include <vector>
 
 namespace lumora::keywords {
 
@@ -67,17 +68,42 @@ bool KeywordSet::add(std::string_view word) {
     return true;
 }
 
+namespace {
+
+// The collation's sort key: comparing two keys as plain wide strings orders them as
+// the collation compares the words, so each word is transformed once, not at every
+// comparison of the sort.
+std::wstring collationKey(const std::u32string& key, locale_t collation) {
+    const std::wstring wide(key.begin(), key.end());
+    if (!collation)
+        return {};
+    const size_t length = wcsxfrm_l(nullptr, wide.c_str(), 0, collation);
+    std::vector<wchar_t> transformed(length + 1);
+    wcsxfrm_l(transformed.data(), wide.c_str(), transformed.size(), collation);
+    return {transformed.data(), length};
+}
+
+} // namespace
+
 std::vector<std::string> KeywordSet::sorted() const {
-    std::vector<const Item*> order;
+    struct Keyed {
+        std::wstring collation;
+        const Item* item;
+    };
+    const locale_t collation = userCollation();
+    std::vector<Keyed> order;
     order.reserve(items_.size());
     for (const auto& item : items_)
-        order.push_back(&item);
-    std::sort(order.begin(), order.end(),
-              [](const Item* a, const Item* b) { return keyLess(a->key, b->key); });
+        order.push_back({collationKey(item.key, collation), &item});
+    std::sort(order.begin(), order.end(), [](const Keyed& a, const Keyed& b) {
+        if (const int byCollation = a.collation.compare(b.collation))
+            return byCollation < 0;
+        return a.item->key < b.item->key;
+    });
     std::vector<std::string> words;
     words.reserve(order.size());
-    for (const Item* item : order)
-        words.push_back(item->word);
+    for (const Keyed& keyed : order)
+        words.push_back(keyed.item->word);
     return words;
 }
 
