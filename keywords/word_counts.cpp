@@ -6,6 +6,10 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <type_traits>
 
 namespace lumora::keywords {
 
@@ -353,24 +357,137 @@ void WordCounts::addLine(std::string_view line) {
 
 void WordCounts::addLines(const std::vector<std::string>& lines,
                           const std::function<void(size_t)>& progress) {
-    // About one occurrence in every twelve bytes of an ordinary page: reserved at
-    // once rather than grown by copying.
     size_t bytes = 0;
     for (const auto& line : lines)
         bytes += line.size();
+    if (bytes >= splitFrom_ && lines.size() >= 2 && std::thread::hardware_concurrency() >= 2) {
+        addLinesInTwo(lines, bytes, progress);
+        return;
+    }
+    // About one occurrence in every twelve bytes of an ordinary page: reserved at
+    // once rather than grown by copying.
     occurrences_.reserve(bytes / 12 + kBatchBytes, words_.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (progress && i % kProgressEvery == 0) {
+    addLineRange(
+        0, lines.size(), [&](size_t i) { return std::string_view(lines[i]); }, progress,
+        lines.size());
+    if (progress)
+        progress(lines.size());
+}
+
+// Lines [from, to) in batches, `lineAt(i)` giving line i; progress is told the share
+// of `reportedTotal` lines that the lines done stand for.
+template <typename LineAt>
+void WordCounts::addLineRange(size_t from, size_t to, const LineAt& lineAt,
+                              const std::function<void(size_t)>& progress, size_t reportedTotal) {
+    for (size_t i = from; i < to; ++i) {
+        if (progress && (i - from) % kProgressEvery == 0) {
             countBatch();
-            progress(i);
+            progress((i - from) * reportedTotal / std::max<size_t>(to - from, 1));
         }
-        appendLine(lines[i]);
+        appendLine(lineAt(i));
         if (batchLength_ >= kBatchBytes)
             countBatch();
     }
     countBatch();
+}
+
+// The page in two halves at once: this object counts the first while a second one
+// counts the rest. With progress reports the rest is copied first, so that the worker
+// never reads the caller's lines: they may change while the window handles events at
+// a report. Without reports nothing runs in between, and the copy is saved.
+void WordCounts::addLinesInTwo(const std::vector<std::string>& lines, size_t bytes,
+                               const std::function<void(size_t)>& progress) {
+    size_t split = 0;
+    for (size_t firstBytes = 0; split + 1 < lines.size() && firstBytes < bytes / 2; ++split)
+        firstBytes += lines[split].size();
+    // The copy is one block of text with the ends of its lines.
+    std::string copied;
+    std::vector<size_t> copiedEnds{0};
+    if (progress) {
+        copied.reserve(bytes);
+        copiedEnds.reserve(lines.size() - split + 1);
+        for (size_t i = split; i < lines.size(); ++i) {
+            copied += lines[i];
+            copiedEnds.push_back(copied.size());
+        }
+    }
+    WordCounts later(filter_);
+    const auto countLater = [&] {
+        later.occurrences_.reserve(bytes / 24 + kBatchBytes, 0);
+        if (progress)
+            later.addLineRange(
+                0, copiedEnds.size() - 1,
+                [&](size_t i) {
+                    return std::string_view(copied).substr(copiedEnds[i],
+                                                           copiedEnds[i + 1] - copiedEnds[i]);
+                },
+                {}, 0);
+        else
+            later.addLineRange(
+                split, lines.size(), [&](size_t i) { return std::string_view(lines[i]); }, {}, 0);
+    };
+    std::exception_ptr laterFailure;
+    std::thread worker;
+    try {
+        worker = std::thread([&] {
+            try {
+                countLater();
+            } catch (...) {
+                laterFailure = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: the second half is counted after the first.
+        countLater();
+    }
+    try {
+        occurrences_.reserve(bytes / 24 + kBatchBytes, words_.size());
+        addLineRange(
+            0, split, [&](size_t i) { return std::string_view(lines[i]); }, progress, lines.size());
+    } catch (...) {
+        if (worker.joinable())
+            worker.join();
+        throw;
+    }
+    if (worker.joinable())
+        worker.join();
+    if (laterFailure)
+        std::rethrow_exception(laterFailure);
+    absorb(later);
     if (progress)
         progress(lines.size());
+}
+
+// Joins the counts of the text after this object's: its words are looked up here in
+// the order it first saw them, so the ids come out as one pass over both would give.
+void WordCounts::absorb(const WordCounts& later) {
+    std::vector<uint32_t> idHere(later.words_.size(), 0);
+    counts_[0] += later.counts_[0];
+    for (size_t id = 1; id < later.words_.size(); ++id) {
+        const WordInfo& w = later.words_[id];
+        const uint64_t* chunks = later.chunks_.data() + w.chunk;
+        size_t continuation = 0;
+        for (size_t k = 0; k < (w.length + 7) / 8; ++k)
+            continuation += countHighBits(continuationBytes(chunks[k]));
+        const size_t characters = w.length - continuation;
+        const uint32_t entry = w.length <= 16 ? shortEntry(chunks[0], w.length > 8 ? chunks[1] : 0,
+                                                           w.length, characters)
+                                              : longEntry(chunks, w.length, characters);
+        idHere[id] = entry / 2;
+        counts_[entry / 2] += later.counts_[id];
+    }
+    const size_t count = later.occurrences_.size();
+    occurrences_.reserve(count, words_.size());
+    const auto copy = [&](auto* out) {
+        for (size_t i = 0; i < count; ++i)
+            *out++ =
+                static_cast<std::remove_reference_t<decltype(*out)>>(idHere[later.occurrences_[i]]);
+        occurrences_.setEnd(out);
+    };
+    if (occurrences_.wide())
+        copy(occurrences_.end<uint32_t>());
+    else
+        copy(occurrences_.end<uint16_t>());
 }
 
 std::vector<std::string> WordCounts::keywords(int sensitivity) const {

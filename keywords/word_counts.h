@@ -28,6 +28,11 @@ public:
     void addLines(const std::vector<std::string>& lines,
                   const std::function<void(size_t linesDone)>& progress = {});
 
+    // Pages of at least this many bytes are counted in two halves at once when the
+    // machine has a second core, the second half's words then joined to the first's:
+    // the result is the same either way. 256 KiB unless set.
+    void setSplitFrom(size_t bytes) { splitFrom_ = bytes; }
+
     // Every accepted occurrence in document order, repeats included.
     size_t occurrenceCount() const { return occurrences_.size(); }
     std::string_view occurrence(size_t index) const { return word(occurrences_[index]); }
@@ -61,6 +66,12 @@ private:
         return {reinterpret_cast<const char*>(chunks_.data() + w.chunk), w.length};
     }
     void appendLine(std::string_view line);
+    template <typename LineAt>
+    void addLineRange(size_t from, size_t to, const LineAt& lineAt,
+                      const std::function<void(size_t)>& progress, size_t reportedTotal);
+    void addLinesInTwo(const std::vector<std::string>& lines, size_t bytes,
+                       const std::function<void(size_t)>& progress);
+    void absorb(const WordCounts& later);
     void countBatch();
     void blankSkippedLines();
     uint32_t shortEntry(uint64_t first, uint64_t second, size_t length, size_t characters);
@@ -71,6 +82,7 @@ private:
     template <typename Id> Id* countTokens(Id* out);
 
     NoiseFilter filter_;
+    size_t splitFrom_ = 256 * 1024;
     std::vector<Slot> table_;
     unsigned tableShift_ = 0; // slot = hash >> tableShift_
     std::vector<WordInfo> words_;

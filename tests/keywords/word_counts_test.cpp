@@ -216,19 +216,31 @@ TEST(WordCounts, MatchesTheWordByWordReadingOnLongWordsAndManyLines) {
                 line += pieces[random() % pieces.size()];
         const auto expected = naiveOccurrences(lines, noise);
 
+        // In one pass, and in two halves at once joined afterwards.
         WordCounts all{NoiseFilter(noise)};
+        all.setSplitFrom(SIZE_MAX);
         std::vector<size_t> reports;
         all.addLines(lines, [&](size_t done) { reports.push_back(done); });
+        WordCounts halves{NoiseFilter(noise)};
+        halves.setSplitFrom(0);
+        std::vector<size_t> halvesReports;
+        halves.addLines(lines, [&](size_t done) { halvesReports.push_back(done); });
         WordCounts single{NoiseFilter(noise)};
         for (const auto& line : lines)
             single.addLine(line);
-        for (const WordCounts* counts : {&all, &single}) {
+        for (const WordCounts* counts : {&all, &halves, &single}) {
             std::vector<std::string> got;
             for (size_t i = 0; i < counts->occurrenceCount(); ++i)
                 got.emplace_back(counts->occurrence(i));
             ASSERT_EQ(got, expected) << "round " << round;
         }
         EXPECT_EQ(reports, (std::vector<size_t>{0, 256, 512, 600}));
+        // The halves report for the whole page, as far as the first half has come.
+        ASSERT_GE(halvesReports.size(), 3u);
+        EXPECT_EQ(halvesReports.front(), 0u);
+        EXPECT_EQ(halvesReports.back(), 600u);
+        EXPECT_TRUE(std::is_sorted(halvesReports.begin(), halvesReports.end()));
+        EXPECT_EQ(halves.keywords(2), all.keywords(2)) << "round " << round;
 
         std::map<std::string, int> counts;
         for (const auto& w : expected)
@@ -265,12 +277,16 @@ TEST(WordCounts, ManyDistinctWordsKeepTheirOccurrences) {
         expected.push_back(nameOf(3));
         lines.push_back(line);
     }
-    WordCounts counts{NoiseFilter()};
-    counts.addLines(lines);
-    ASSERT_EQ(counts.occurrenceCount(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i)
-        ASSERT_EQ(counts.occurrence(i), expected[i]) << i;
-    EXPECT_EQ(counts.keywords(2), (std::vector<std::string>{nameOf(3)}));
+    // Counted in two halves, each half's ids fit in two bytes and the joined ones not.
+    for (const size_t splitFrom : {SIZE_MAX, size_t{0}}) {
+        WordCounts counts{NoiseFilter()};
+        counts.setSplitFrom(splitFrom);
+        counts.addLines(lines);
+        ASSERT_EQ(counts.occurrenceCount(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i)
+            ASSERT_EQ(counts.occurrence(i), expected[i]) << i << " split from " << splitFrom;
+        EXPECT_EQ(counts.keywords(2), (std::vector<std::string>{nameOf(3)}));
+    }
 }
 
 // Words whose unusual bytes (a control character to trim, a character of two bytes)
