@@ -273,7 +273,7 @@ TEST(SetupFormPages, TheShippedFormBuildsTheDirectoryAndCopyPages) {
     ASSERT_NE(dir, nullptr);
     EXPECT_EQ(dir->InstallDir(), "Install");
     EXPECT_EQ(dir->TargetDir(), "C:\\Lumora\\");
-    EXPECT_EQ(dir->Text(), (std::vector<std::string>{"Select a directory for Lumora."}));
+    EXPECT_EQ(dir->Text(), (std::vector<std::string>{"Select a folder for Lumora."}));
     auto* copy = dynamic_cast<TSetupFileCopy*>(form.Components().FindComponent("suCopy"));
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->OverWrite(), swAsk);

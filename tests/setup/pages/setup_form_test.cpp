@@ -4,6 +4,7 @@
 
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_page.h"
+#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/setup_background.h"
 #include "setup/pages/setup_form.h"
 #include "setup/pages/setup_message.h"
@@ -14,7 +15,9 @@
 #include "setup/form/form_text_writer.h"
 #include "temp_dir.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -60,12 +63,42 @@ TEST(SetupForm, LoadsTheShippedForm) {
 
     auto* welcome = dynamic_cast<TSetupMessage*>(form.Components().FindComponent("suWelcome"));
     ASSERT_NE(welcome, nullptr);
-    EXPECT_EQ(welcome->Lines().size(), 18u);
+    EXPECT_EQ(welcome->Lines().size(), 7u);
     EXPECT_EQ(welcome->Buttons(), btNext | btCancel);
     ASSERT_NE(welcome->NextPage(), nullptr);
     EXPECT_EQ(welcome->NextPage()->Name(), "suDir");
     EXPECT_NE(info->SetupData().FindWinGroup("suGroups"), nullptr);
     EXPECT_NE(info->SetupData().FindChoiceData("suInstallType"), nullptr);
+}
+
+TEST(SetupForm, TheWelcomePageShowsHowToGoOnWithoutScrolling) {
+    SetupWorld world;
+    QtWizardScope wizard;
+    TSetupForm form(world.services, shippedSetupForm());
+    auto* welcome = dynamic_cast<TSetupMessage*>(form.Components().FindComponent("suWelcome"));
+    ASSERT_NE(welcome, nullptr);
+    bool seen = false;
+    world.pump.beforePress = [&](WizardButton) {
+        if (seen)
+            return;
+        seen = true;
+        QTextEdit* memo = TSetupPagesForm::instance()->meMSGIntent;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        const QTextCursor found = memo->document()->find(QStringLiteral("Click Next to continue"));
+        ASSERT_FALSE(found.isNull());
+        // The sentence's last line lies inside the memo as it opens.
+        const QRect where = memo->cursorRect(found);
+        EXPECT_GE(where.top(), 0);
+        EXPECT_LE(where.bottom(), memo->viewport()->height()) << memo->toPlainText().toStdString();
+        // No sentence is broken by a line end of its own.
+        for (const std::string& line : welcome->Lines())
+            EXPECT_TRUE(line.empty() || line.back() == '.') << line;
+    };
+    world.pump.press(WizardButton::Cancel);
+    world.interaction.answer("Cancel Setup?", mrYes);
+    EXPECT_EQ(welcome->Execute(), psCancelled);
+    EXPECT_TRUE(seen);
 }
 
 TEST(SetupForm, UnknownClassInTheTreeIsNamed) {
