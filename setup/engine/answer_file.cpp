@@ -132,7 +132,13 @@ std::optional<AnswerFile> answerFileFromEnvironment() {
         return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
-    if (!in || !(text << in.rdbuf()))
+    if (!in)
+        throw EAnswerFileError(std::string("cannot read the answer file ") + path);
+    // Streaming an empty file fails like a read error would; it is not one.
+    if (in.peek() == std::ifstream::traits_type::eof() && !in.bad())
+        throw EAnswerFileError(std::string("the answer file ") + path +
+                               " is empty: it must press the wizard's buttons");
+    if (!(text << in.rdbuf()))
         throw EAnswerFileError(std::string("cannot read the answer file ") + path);
     try {
         return parseAnswerFile(text.str());

@@ -111,7 +111,11 @@ bool FileCopyRun::spaceSuffices() {
                                       shortfall.available);
         else
             info_.Services().interaction->showStandardMessage(
-                driveTooSmallWarning(info_.Catalogue(), shortfall), mtWarning, mbOK);
+                driveTooSmallWarning(info_.Catalogue(), shortfall,
+                                     drives.toHostPath(std::string(1, shortfall.drive) + ":\\")
+                                         .value_or("")
+                                         .string()),
+                mtWarning, mbOK);
     }
     return shortfalls.empty();
 }

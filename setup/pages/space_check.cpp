@@ -53,8 +53,13 @@ std::vector<DriveShortfall> drivesTooSmall(const std::vector<DriveNeed>& needs,
     return shortfalls;
 }
 
-std::string driveTooSmallWarning(const MessageCatalogue& texts, const DriveShortfall& shortfall) {
+std::string driveTooSmallWarning(const MessageCatalogue& texts, const DriveShortfall& shortfall,
+                                 const std::string& folder) {
     const std::string drive(1, shortfall.drive);
+    if (shortfall.available < 0)
+        return "Drive " + drive + ": stands for the folder " +
+               (folder.empty() ? std::string("(none)") : folder) +
+               ", which does not exist or cannot be read.\r\n";
     return formatCatalogueText(texts.GetText(54), {drive}) + "\r\n" +
            formatCatalogueText(texts.GetText(55), {decimal(shortfall.available)}) + "\r\n" +
            formatCatalogueText(texts.GetText(56), {decimal(shortfall.needed)}) + "\r\n" +

@@ -41,7 +41,10 @@ struct DriveShortfall {
 std::vector<DriveShortfall> drivesTooSmall(const std::vector<DriveNeed>& needs,
                                            const std::function<std::int64_t(char)>& freeSpace);
 
-// Texts 54 to 57, one line each, every line ended by "\r\n".
-std::string driveTooSmallWarning(const MessageCatalogue& texts, const DriveShortfall& shortfall);
+// Texts 54 to 57, one line each, every line ended by "\r\n". A drive whose space
+// cannot be told is not short of space: its warning names the folder the drive stands
+// for (`folder`, a host path) as one that does not exist or cannot be read.
+std::string driveTooSmallWarning(const MessageCatalogue& texts, const DriveShortfall& shortfall,
+                                 const std::string& folder = {});
 
 } // namespace setupkit

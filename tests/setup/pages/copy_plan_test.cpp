@@ -169,4 +169,8 @@ TEST(SpaceCheck, NeedsPerDriveInFirstMetOrderAndTheFourLineWarning) {
               "There is 120 bytes available.\r\n"
               "150 bytes are required on this drive.\r\n"
               "30 more bytes are required.\r\n");
+    // A drive whose folder is gone has no space to tell: the folder is named instead.
+    EXPECT_EQ(driveTooSmallWarning(catalogue, {'E', 5, -1}, "/mnt/gone"),
+              "Drive E: stands for the folder /mnt/gone, which does not exist or cannot be "
+              "read.\r\n");
 }
