@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +35,15 @@ std::string safeName(const std::string& name) {
     return out;
 }
 
+// The user's runtime directory, else the temporary directory.
+fs::path lockDirectory() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime == '/')
+        return runtime;
+    const char* tmpdir = std::getenv("TMPDIR");
+    return tmpdir && *tmpdir == '/' ? tmpdir : "/tmp";
+}
+
 } // namespace
 
 fs::path InstanceLock::lockFilePath(const fs::path& programPath) {
@@ -46,14 +56,26 @@ fs::path InstanceLock::lockFilePath(const fs::path& programPath) {
                   static_cast<unsigned long long>(fnv1a(absolute.string())));
     const std::string name = "lumora-setup-" + std::string(hash) + "-" +
                              safeName(absolute.filename().string()) + ".lock";
+    return lockDirectory() / name;
+}
+
+fs::path InstanceLock::userLockFilePath() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime == '/')
-        return fs::path(runtime) / name;
-    const char* tmpdir = std::getenv("TMPDIR");
-    return fs::path(tmpdir && *tmpdir == '/' ? tmpdir : "/tmp") / name;
+        return fs::path(runtime) / "lumora-setup.lock";
+    // The temporary directory is shared: the user's number keeps the name apart.
+    return lockDirectory() / ("lumora-setup-" + std::to_string(::geteuid()) + ".lock");
 }
 
 InstanceLock::InstanceLock(const fs::path& programPath) : lockFile_(lockFilePath(programPath)) {
+    acquire();
+}
+
+InstanceLock::InstanceLock(File lockFile) : lockFile_(std::move(lockFile.path)) {
+    acquire();
+}
+
+void InstanceLock::acquire() {
     // A holder that releases unlinks the file while still holding it; a process
     // that locked such an unlinked file must try again with a fresh one.
     for (int attempt = 0; attempt < 100; ++attempt) {

@@ -1,6 +1,7 @@
 #pragma once
-// The installer's single-instance check: a lock file named from the program's path
-// and held with flock(2) for the life of the process. The kernel drops the lock when
+// The installer's single-instance check: a lock file held with flock(2) for the life
+// of the process, one per user (so two unpacked copies of setup cannot install at
+// once), or one per program path where a caller asks for that. The kernel drops the lock when
 // the holder ends in any way, so a lock left by a killed process never blocks.
 
 #include <filesystem>
@@ -19,6 +20,11 @@ public:
     // Tries to take the lock for the program at `programPath` (made absolute, so
     // every way of naming one program file gives the same lock).
     explicit InstanceLock(const std::filesystem::path& programPath);
+    // Tries to take the lock held in `lockFile` itself.
+    struct File {
+        std::filesystem::path path;
+    };
+    explicit InstanceLock(File lockFile);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
@@ -31,7 +37,14 @@ public:
     // $XDG_RUNTIME_DIR/lumora-setup-<hash>-<name>.lock, or the same name in the
     // temporary directory when there is no runtime directory.
     static std::filesystem::path lockFilePath(const std::filesystem::path& programPath);
+    // The current user's lock: $XDG_RUNTIME_DIR/lumora-setup.lock, or
+    // lumora-setup-<uid>.lock in the temporary directory.
+    static std::filesystem::path userLockFilePath();
 
+private:
+    void acquire();
+
+public:
 private:
     State state_ = State::Unavailable;
     int fd_ = -1;

@@ -12,6 +12,13 @@ void AnswerFilePump::waitForMessages() {
         QtSetupMessagePump::waitForMessages();
         return;
     }
+    if (presses_.empty() && fromDefaults_) {
+        const std::string caption = dialog->caption();
+        defaultPressesInRow_ = caption == lastDefaultCaption_ ? defaultPressesInRow_ + 1 : 1;
+        lastDefaultCaption_ = caption;
+        if (defaultPressesInRow_ <= kDefaultPressesPerPage)
+            presses_.push_back(WizardButton::Next);
+    }
     if (presses_.empty() && onExhausted)
         onExhausted(dialog->caption());
     if (presses_.empty())

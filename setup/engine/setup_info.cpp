@@ -2,10 +2,12 @@
 
 #include "platform/ascii_nocase.h"
 #include "platform/instance_lock.h"
+#include "setup/engine/exit_status.h"
 #include "setup/engine/form_loading.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_interaction.h"
 #include "setup/engine/setup_message_dlg.h"
+#include "setup/engine/setup_page.h"
 #include "setup/engine/setup_paths.h"
 
 #include <algorithm>
@@ -47,6 +49,12 @@ std::string TSetupInfo::ProgramDirectory() const {
 
 std::optional<std::filesystem::path> TSetupInfo::HostPath(const std::string& windowsPath) const {
     return services_.drives.toHostPath(windowsPath);
+}
+
+int TSetupInfo::ExitStatusFor(int pageResult) const {
+    if (pageResult == psDone)
+        return kExitSuccess;
+    return cancelledByUser_ ? kExitCancelled : kExitFailed;
 }
 
 int TSetupInfo::MessageDlg(std::string_view text, int kind, unsigned buttons) const {

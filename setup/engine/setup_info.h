@@ -83,6 +83,14 @@ public:
     bool QuitRequested() const { return quitRequested_; }
     int QuitExitCode() const { return quitExitCode_; }
 
+    // The user confirmed a cancel; a run that then ends unfinished was cancelled, not
+    // failed.
+    void NoteCancelledByUser() { cancelledByUser_ = true; }
+    bool CancelledByUser() const { return cancelledByUser_; }
+    // The exit status of a run whose pages ended with `pageResult` (psDone or
+    // psCancelled, see SetupExitStatus).
+    int ExitStatusFor(int pageResult) const;
+
     // The message catalogue and message box of the current language.
     const MessageCatalogue& Catalogue() const { return *catalogue_; }
     std::string GetText(int index) const { return catalogue_->GetText(index); }
@@ -144,6 +152,9 @@ private:
     void setSystemDirectories();
     void multiDiskRelaunch();
     void unInstallRelaunch();
+    // Starts the relaunched copy; nothing when it could not be started, else this run's
+    // exit status (the copy's own when the run waits for it).
+    std::optional<int> startCopy(const std::string& copyPath);
     void showRelaunchDialog();
     void freeRelaunchDialog();
     void quit(int exitCode);
@@ -183,6 +194,7 @@ private:
     bool shutDown_ = false;
     bool quitRequested_ = false;
     int quitExitCode_ = 0;
+    bool cancelledByUser_ = false;
     std::string logFile_;
     std::vector<TSetupPage*> pageStack_;
     std::vector<TSetupDir*> selectedDirs_;

@@ -7,6 +7,7 @@
 #include "platform/instance_lock.h"
 #include "platform/profile_file.h"
 #include "platform/system_directories.h"
+#include "setup/engine/exit_status.h"
 #include "setup/engine/program_launcher.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
@@ -73,7 +74,11 @@ void TSetupInfo::Loaded() {
 }
 
 bool TSetupInfo::checkSingleInstance() {
-    instanceLock_ = std::make_unique<lumora::platform::InstanceLock>(services_.programFile);
+    using lumora::platform::InstanceLock;
+    instanceLock_ =
+        services_.instanceLockFile.empty()
+            ? std::make_unique<InstanceLock>(services_.programFile)
+            : std::make_unique<InstanceLock>(InstanceLock::File{services_.instanceLockFile});
     if (!instanceLock_->anotherInstanceRuns())
         return true;
     instanceLock_.reset();
@@ -81,7 +86,7 @@ bool TSetupInfo::checkSingleInstance() {
         OnMultiInstance(this);
     if (multiException_)
         throw ESetupError("Only one instance of the setup program allowed.");
-    quit(0);
+    quit(kExitFailed);
     return false;
 }
 
@@ -107,9 +112,22 @@ void TSetupInfo::readMultiDiskNote() {
 
 void TSetupInfo::readUnInstallNote() {
     ProfileFile notes(services_.notesFile);
-    const std::string logFile = notes.readString(UnInstallSection, "Log File");
-    if (logFile.empty())
+    if (!notes.hasSection(UnInstallSection))
         return;
+    // The note is for the working copy its uninstall started, and for no other run: a
+    // note left because that copy never started or never got this far must not turn a
+    // later install into an uninstall.
+    if (!equalsIgnoringCase(notes.readString(UnInstallSection, "Program"), programPath_)) {
+        notes.eraseSection(UnInstallSection);
+        notes.removeIfEmpty();
+        return;
+    }
+    const std::string logFile = notes.readString(UnInstallSection, "Log File");
+    if (logFile.empty()) {
+        notes.eraseSection(UnInstallSection);
+        notes.removeIfEmpty();
+        return;
+    }
     std::vector<std::string>& files = script_->UnInstallFiles();
     files.clear();
     for (int key = 0;; ++key) {
@@ -207,6 +225,7 @@ void TSetupInfo::multiDiskRelaunch() {
         throw EInOutError(GetText(66));
     }
     notes.writeString(MultiDiskSection, "Source Dir", ProgramDirectory());
+    instanceLock_.reset();
     if (!services_.launcher || !services_.launcher->start(temporaryName + programName)) {
         MessageDlg(GetText(71) + "\r\n" + GetText(67), mtError, mbOK);
         // Nothing will read the note or the copy now.
@@ -232,7 +251,7 @@ void TSetupInfo::unInstallRelaunch() {
         freeRelaunchDialog();
         std::error_code ignored;
         fs::remove_all(temporary, ignored);
-        quit(0);
+        quit(kExitFailed);
     };
     showRelaunchDialog();
     // The program itself is copied first; an entry naming it again is not copied twice.
@@ -251,14 +270,19 @@ void TSetupInfo::unInstallRelaunch() {
         return;
     }
     ProfileFile notes(services_.notesFile);
+    const std::string copyPath = temporaryName + programName;
     notes.update([&](lumora::platform::ProfileDocument& document) {
+        document.writeString(UnInstallSection, "Program", copyPath);
         if (!logFile_.empty() && script_->LogFileDir())
             document.writeString(UnInstallSection, "Log File", logFile_);
         // Numbered without gaps: the reading side stops at the first missing number.
         for (size_t key = 0; key < copied.size(); ++key)
             document.writeString(UnInstallSection, std::to_string(key), copied[key]);
     });
-    if (!services_.launcher || !services_.launcher->start(temporaryName + programName)) {
+    // The copy is the one setup running from now on.
+    instanceLock_.reset();
+    const std::optional<int> status = startCopy(copyPath);
+    if (!status) {
         MessageDlg(GetText(93) + " " + GetText(89), mtWarning, mbOK);
         notes.eraseSection(UnInstallSection);
         notes.removeIfEmpty();
@@ -266,7 +290,25 @@ void TSetupInfo::unInstallRelaunch() {
         return;
     }
     freeRelaunchDialog();
-    quit(0);
+    quit(*status);
+}
+
+std::optional<int> TSetupInfo::startCopy(const std::string& copyPath) {
+    if (!services_.launcher)
+        return std::nullopt;
+    if (!services_.waitForRelaunch)
+        return services_.launcher->start(copyPath) ? std::optional<int>(kExitSuccess)
+                                                   : std::nullopt;
+    // Unattended: the copy does the work, so its status is this run's.
+    LaunchRequest request;
+    request.commandLine = "\"" + copyPath + "\"";
+    for (const std::string& argument : services_.relaunchArguments)
+        request.commandLine += " \"" + argument + "\"";
+    request.wait = true;
+    const LaunchResult result = services_.launcher->launch(request);
+    if (!result.started)
+        return std::nullopt;
+    return result.errorCode != 0 ? kExitFailed : result.exitCode;
 }
 
 // --- Shutdown -----------------------------------------------------------------------
@@ -297,7 +339,9 @@ void TSetupInfo::Shutdown() {
             logError = std::current_exception();
         }
     }
-    if (unInstallDone_ || multiDisk_)
+    // The working copy of an uninstall goes however the uninstall ended: a cancelled
+    // one is started afresh from the installed setup.
+    if (attemptUnInstall_ || multiDisk_)
         removeTemporaryCopies();
     if (logError)
         std::rethrow_exception(logError);
@@ -305,7 +349,7 @@ void TSetupInfo::Shutdown() {
 
 void TSetupInfo::removeTemporaryCopies() {
     std::error_code ignored;
-    if (unInstallDone_) {
+    if (attemptUnInstall_) {
         for (const std::string& name : script_->UnInstallFiles()) {
             if (name == programPath_)
                 continue;

@@ -1,5 +1,6 @@
 #include "setup/engine/setup_services.h"
 
+#include "platform/instance_lock.h"
 #include "platform/program_location.h"
 #include "platform/system_directories.h"
 
@@ -15,6 +16,8 @@ SetupServices systemSetupServices(std::vector<std::string> arguments) {
     services.windowsDirectory = platform::windowsDirectory(services.drives);
     services.systemDirectory = platform::systemDirectory(services.drives);
     services.temporaryDirectory = platform::temporaryDirectoryHost(services.drives);
+    // One setup at a time for the user, whichever copy of it runs.
+    services.instanceLockFile = platform::InstanceLock::userLockFilePath();
     services.languageLoader = languageLibraryIn(services.programFile.parent_path());
     return services;
 }

@@ -31,6 +31,12 @@ struct SetupServices {
     std::string windowsDirectory;       // Windows paths without a trailing backslash
     std::string systemDirectory;
     std::filesystem::path temporaryDirectory; // host directory for private copies
+    // The lock that keeps a second setup from running; empty: one lock per program file.
+    std::filesystem::path instanceLockFile;
+    // An unattended run waits for the copy it relaunches and ends with its status; the
+    // copy gets these arguments.
+    bool waitForRelaunch = false;
+    std::vector<std::string> relaunchArguments;
     SetupInteraction* interaction = nullptr;
     LanguageLibraryLoader languageLoader;
     SetupMessagePump* pump = nullptr;

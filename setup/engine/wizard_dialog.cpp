@@ -36,6 +36,8 @@ void WizardDialog::cancelClicked() {
     if (MessageController && SetupMessageDlg(MessageController->Catalogue(), CancelQuestion,
                                              mtConfirmation, mbYes | mbNo) == mrNo)
         return;
+    if (MessageController)
+        MessageController->NoteCancelledByUser();
     if (CurrentPage)
         CurrentPage->SetPageState(psCancelled);
 }

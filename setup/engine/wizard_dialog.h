@@ -67,8 +67,9 @@ public:
     TSetupPage* CurrentPage = nullptr;
     // Asked when Cancel is pressed.
     std::string CancelQuestion = "Cancel Setup?";
-    // Whose catalogue and message box the dialog's own questions use.
-    const TSetupInfo* MessageController = nullptr;
+    // Whose catalogue and message box the dialog's own questions use; it is also told
+    // when the user confirms a cancel.
+    TSetupInfo* MessageController = nullptr;
 
     // Button handlers.
     void nextClicked();

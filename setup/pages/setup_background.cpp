@@ -1,5 +1,6 @@
 #include "setup/pages/setup_background.h"
 
+#include "setup/engine/exit_status.h"
 #include "setup/engine/form_loading.h"
 #include "setup/engine/qt_setup_interaction.h"
 #include "setup/engine/setup_error.h"
@@ -148,10 +149,11 @@ void TSetupBackground::runStartSequence() {
         if (text >= 0)
             SetupMessageDlg(info->Catalogue(), info->GetText(text), mtInformation, mbOK);
     }
+    const int status = info ? info->ExitStatusFor(result) : kExitFailed;
     if (info && info->Services().quit)
-        info->Services().quit(0);
+        info->Services().quit(status);
     else
-        QCoreApplication::exit(0);
+        QCoreApplication::exit(status);
 }
 
 void TSetupBackground::Notification(TSetupComponent* component, Operation operation) {

@@ -140,8 +140,8 @@ void TSetupForm::suGroupsNextPage(TSetupComponent*) {
     const std::string readme = ResolveDir(info, "Install") + "README.TXT";
     const auto host = info->HostPath(readme);
     if (host && std::filesystem::exists(*host) &&
-        services_.interaction->showStandardMessage("Would you like to read the README.TXT file?",
-                                                   mtConfirmation, mbYes | mbNo) == mrYes) {
+        services_.interaction->showStandardMessage(kReadMeQuestion, mtConfirmation, mbYes | mbNo) ==
+            mrYes) {
         if (auto* viewer = dynamic_cast<TSetupProgExec*>(components_.FindComponent("suProg"))) {
             viewer->SetCommandLine(readme);
             viewer->Execute();

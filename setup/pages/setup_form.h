@@ -13,6 +13,9 @@ class QVBoxLayout;
 
 namespace setupkit {
 
+// The question the groups page asks before offering the read-me in a viewer.
+inline constexpr const char* kReadMeQuestion = "Would you like to read the README.TXT file?";
+
 class TSetupBackground;
 class TSetupInfo;
 

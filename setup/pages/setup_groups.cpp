@@ -92,14 +92,14 @@ lumora::platform::ProgmanShell* TSetupGroups::shell() {
 void TSetupGroups::RunPage() {
     const TSetupInfo* info = SetupInfo();
     const TSetupWinGroups* entry = WinGroup();
-    if (!info || !entry || countPresentItems(*info, *entry) == 0)
+    if (!info || !entry || !makesEntries_ || countPresentItems(*info, *entry) == 0)
         DoNext();
 }
 
 void TSetupGroups::DoNext() {
     TSetupInfo* info = SetupInfo();
     const TSetupWinGroups* entry = WinGroup();
-    if (!info || !entry || countPresentItems(*info, *entry) == 0) {
+    if (!info || !entry || !makesEntries_ || countPresentItems(*info, *entry) == 0) {
         SetPageState(psDone);
         TSetupPage::DoNext();
         return;

@@ -26,6 +26,9 @@ public:
     bool MinimizeProgMan() const { return minimizeProgMan_; }
     void SetMinimizeProgMan(bool value) { minimizeProgMan_ = value; }
     const std::vector<std::string>& Text() const { return text_; }
+    // Without menu entries the page passes by itself and makes none.
+    bool MakesEntries() const { return makesEntries_; }
+    void SetMakesEntries(bool value) { makesEntries_ = value; }
     void SetText(std::vector<std::string> text) { text_ = std::move(text); }
 
     // Renames the page's program-group entry too; when an entry of the new name
@@ -54,6 +57,7 @@ private:
     std::string groupName() const;
 
     bool minimizeProgMan_ = true;
+    bool makesEntries_ = true;
     std::vector<std::string> text_;
     std::vector<std::string> existingGroups_;
 };

@@ -95,7 +95,7 @@ TEST(UnattendedInstall, CancelOnTheWelcomePageLeavesTheHomeAsItWas) {
                                        "answer Yes Cancel Setup?\n"
                                        "answer OK Setup failed.\n");
     EXPECT_FALSE(run.timedOut);
-    EXPECT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.exitCode, 2) << run.log;
     EXPECT_EQ(listingDifference(before, machine.listing()), "");
 }
 
@@ -248,7 +248,7 @@ TEST(UnattendedInstall, CancelOnAnyPageLeavesOnlyWhatTheLogRecords) {
         const ProcessRun run =
             machine.run(distSetup(), {}, c.answers + "answer OK Setup failed.\n");
         ASSERT_FALSE(run.timedOut) << run.log;
-        EXPECT_EQ(run.exitCode, 0) << run.log;
+        EXPECT_EQ(run.exitCode, 2) << run.log;
         // What was added is exactly what the log records, and the log.
         std::vector<std::string> expected;
         if (fs::exists(machine.installDir() / "INSTALL.LOG")) {

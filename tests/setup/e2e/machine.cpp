@@ -124,7 +124,8 @@ fs::path Machine::builtFiles() {
     return lumora::testing::binDir().parent_path() / "dist" / "files";
 }
 
-std::vector<std::string> Machine::environment(const fs::path& answerFile) const {
+std::vector<std::string> Machine::environment(const std::optional<std::string>& answerFile,
+                                              bool display) const {
     std::vector<std::string> environment = {
         "HOME=" + home_.string(),
         "XDG_DATA_HOME=" + (home_ / ".local/share").string(),
@@ -132,11 +133,13 @@ std::vector<std::string> Machine::environment(const fs::path& answerFile) const 
         "XDG_CACHE_HOME=" + (home_ / ".cache").string(),
         "XDG_RUNTIME_DIR=" + (root_.path() / "run").string(),
         "TMPDIR=" + (root_.path() / "tmp").string(),
-        "QT_QPA_PLATFORM=offscreen",
-        "LUMORA_SETUP_ANSWERS=" + answerFile.string(),
         "PATH=/usr/bin:/bin",
         "LANG=C.UTF-8",
     };
+    if (display)
+        environment.push_back("QT_QPA_PLATFORM=offscreen");
+    if (answerFile)
+        environment.push_back("LUMORA_SETUP_ANSWERS=" + *answerFile);
     // Sanitizer builds pass their settings on to the programs under test.
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
         if (const char* value = std::getenv(name))
@@ -146,12 +149,22 @@ std::vector<std::string> Machine::environment(const fs::path& answerFile) const 
 
 ProcessRun Machine::run(const fs::path& program, const std::vector<std::string>& arguments,
                         const std::string& answers, std::chrono::seconds limit) {
-    const fs::path answerFile = root_.path() / "answers.txt";
-    writeFile(answerFile, answers);
-    const Started started =
-        start(program, arguments, environment(answerFile), program.parent_path());
+    return run(program, RunSettings{arguments, answers, false, true, limit});
+}
+
+ProcessRun Machine::run(const fs::path& program, const RunSettings& settings) {
+    std::optional<std::string> answerPath;
+    if (settings.answers) {
+        const fs::path answerFile = root_.path() / "answers.txt";
+        writeFile(answerFile, *settings.answers);
+        answerPath = settings.relativeAnswerPath
+                         ? fs::relative(answerFile, program.parent_path()).string()
+                         : answerFile.string();
+    }
+    const Started started = start(program, settings.arguments,
+                                  environment(answerPath, settings.display), program.parent_path());
     ProcessRun result;
-    const auto deadline = std::chrono::steady_clock::now() + limit;
+    const auto deadline = std::chrono::steady_clock::now() + settings.limit;
     const bool ended = drain(started.output, result.log,
                              [&] { return std::chrono::steady_clock::now() > deadline; });
     if (!ended) {
@@ -167,7 +180,8 @@ ProcessRun Machine::runUntil(const fs::path& program, const std::string& answers
                              const std::function<bool()>& when) {
     const fs::path answerFile = root_.path() / "answers.txt";
     writeFile(answerFile, answers);
-    const Started started = start(program, {}, environment(answerFile), program.parent_path());
+    const Started started =
+        start(program, {}, environment(answerFile.string(), true), program.parent_path());
     ProcessRun result;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
     drain(

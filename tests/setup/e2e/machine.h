@@ -8,10 +8,21 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace setupkit::e2e {
+
+// How a run is started: the answer file (none: the variable is not set) and where the
+// variable names it from, and whether the run has the offscreen display.
+struct RunSettings {
+    std::vector<std::string> arguments = {};
+    std::optional<std::string> answers = std::nullopt;
+    bool relativeAnswerPath = false; // relative to the program's folder, the run's own
+    bool display = true;
+    std::chrono::seconds limit = std::chrono::seconds(90);
+};
 
 struct ProcessRun {
     int exitCode = -1; // -1: killed by a signal
@@ -25,6 +36,12 @@ public:
 
     const std::filesystem::path& home() const { return home_; }
     std::filesystem::path installDir() const { return home_ / "Lumora"; }
+    // The user's runtime directory, where setup keeps its lock.
+    std::filesystem::path runtimeDir() const { return root_.path() / "run"; }
+    // The machine's notes between setup runs.
+    std::filesystem::path notesFile() const {
+        return home_ / ".local/share/lumora-setup/WINDOWS/TSETUP.INI";
+    }
     // The temporary directory of the machine's programs.
     std::filesystem::path temporaryDir() const { return root_.path() / "tmp"; }
     // The folder the distribution was laid out in by the build.
@@ -38,6 +55,7 @@ public:
     ProcessRun run(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                    const std::string& answers,
                    std::chrono::seconds limit = std::chrono::seconds(90));
+    ProcessRun run(const std::filesystem::path& program, const RunSettings& settings);
     // Starts setup like run() and kills it (and what it started) once `when` holds,
     // checked every few milliseconds.
     ProcessRun runUntil(const std::filesystem::path& program, const std::string& answers,
@@ -48,7 +66,8 @@ public:
     std::vector<std::string> listing() const;
 
 private:
-    std::vector<std::string> environment(const std::filesystem::path& answerFile) const;
+    std::vector<std::string> environment(const std::optional<std::string>& answerFile,
+                                         bool display) const;
 
     lumora::testing::TempDir root_;
     std::filesystem::path home_;

@@ -1,5 +1,6 @@
 #include "setup/engine/answer_file.h"
 #include "setup/engine/message_box_types.h"
+#include "setup/engine/unattended_interaction.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,27 @@ TEST(AnswerFile, ALineItCannotTakeIsNamedWithItsNumber) {
         } catch (const EAnswerFileError& error) {
             EXPECT_STREQ(error.what(), c.message);
         }
+    }
+}
+
+
+TEST(DefaultAnswers, AnswerEachBoxAsItsDefaultsWouldAndNeverGoOnPastAnError) {
+    const std::vector<std::string> declined = {"Read me?"};
+    const struct {
+        const char* box;
+        const char* text;
+        std::vector<int> buttons;
+        int answer;
+    } cases[] = {
+        {"a copy error", "FILE COPY ERROR", {mrAbort, mrRetry, mrIgnore}, mrAbort},
+        {"a question", "Create it?", {mrYes, mrNo}, mrYes},
+        {"a declined offer", "Read me?", {mrYes, mrNo}, mrNo},
+        {"a notice", "Setup completed successfully.", {mrOk}, mrOk},
+        {"a box with no default", "Insert the next disk", {mrRetry, mrCancel}, mrNone},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        EXPECT_EQ(defaultAnswer(c.text, c.buttons, declined), c.answer);
     }
 }
 

@@ -86,4 +86,11 @@ lumora::platform::ProfileFile SetupWorld::notes() const {
     return lumora::platform::ProfileFile(services.notesFile);
 }
 
+void SetupWorld::writeUnInstallNote(const std::string& logFile) {
+    auto note = notes();
+    note.writeString("UnInstall", "Program",
+                     services.drives.toWindowsPath(services.programFile).value_or(""));
+    note.writeString("UnInstall", "Log File", logFile);
+}
+
 } // namespace setupkit::testing

@@ -142,6 +142,9 @@ public:
     // directory Install = C:\Lumora\ with two files and the log in Install.
     TSetupInfo* makeController(ComponentOwner& form);
     lumora::platform::ProfileFile notes() const;
+    // The note an uninstall leaves for the working copy it starts, naming the running
+    // program as that copy.
+    void writeUnInstallNote(const std::string& logFile);
 
     lumora::testing::TempDir temp;
     ScriptedSetupInteraction interaction;

@@ -146,7 +146,7 @@ TEST_P(UninstallArgument, RelaunchesFromAPrivateTemporaryCopy) {
 
     const auto notes = world.notes();
     EXPECT_EQ(notes.readString("UnInstall", "Log File"), "C:\\Lumora\\INSTALL.LOG");
-    EXPECT_EQ(notes.keys("UnInstall"), (std::vector<std::string>{"Log File", "0", "1"}));
+    EXPECT_EQ(notes.keys("UnInstall"), (std::vector<std::string>{"Program", "Log File", "0", "1"}));
     EXPECT_EQ(notes.readString("UnInstall", "0"), "README.TXT");
     EXPECT_EQ(notes.readString("UnInstall", "1"), "HELP.HLP");
     EXPECT_EQ(world.interaction.messages().size(), 0u);
@@ -173,8 +173,8 @@ TEST(SetupInfoStart, FailedUninstallCopyWarnsAndLeavesNothingBehind) {
 TEST(SetupInfoStart, UninstallNoteReadsFilesUpToTheFirstMissingNumber) {
     SetupWorld world;
     FakeWizardScope wizard;
+    world.writeUnInstallNote("C:\\Lumora\\INSTALL.LOG");
     auto notes = world.notes();
-    notes.writeString("UnInstall", "Log File", "C:\\Lumora\\INSTALL.LOG");
     notes.writeString("UnInstall", "0", "readme.txt");
     notes.writeString("UnInstall", "1", "Help.hlp");
     notes.writeString("UnInstall", "3", "lost.txt");
@@ -193,6 +193,33 @@ TEST(SetupInfoStart, UninstallNoteReadsFilesUpToTheFirstMissingNumber) {
     EXPECT_EQ(info->SetupData().FindDir("Install")->Dir(), "C:\\Elsewhere\\");
     EXPECT_FALSE(world.notes().hasSection("UnInstall"));
     EXPECT_FALSE(fs::exists(world.host("c/Lumora/INSTALL.LOG")));
+}
+
+TEST(SetupInfoStart, AnUninstallNoteLeftForAnotherCopyNeverTurnsAnInstallIntoAnUninstall) {
+    const struct {
+        const char* left;
+        const char* program; // what the note names as its working copy
+    } cases[] = {
+        {"by a copy that never started", "T:\\lumora-setup-gone\\setup"},
+        {"by an older setup", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.left);
+        SetupWorld world;
+        FakeWizardScope wizard;
+        auto notes = world.notes();
+        if (c.program)
+            notes.writeString("UnInstall", "Program", c.program);
+        notes.writeString("UnInstall", "Log File", "C:\\Lumora\\INSTALL.LOG");
+        lumora::platform::ProfileFile log(world.host("c/Lumora/INSTALL.LOG"));
+        log.writeString("Files", "C:\\Lumora\\Lumora.exe", "");
+        ComponentOwner form;
+        TSetupInfo* info = world.makeController(form);
+        info->Loaded();
+        EXPECT_FALSE(info->AttemptUnInstall());
+        EXPECT_FALSE(world.notes().hasSection("UnInstall"));
+        EXPECT_TRUE(fs::exists(world.host("c/Lumora/INSTALL.LOG")));
+    }
 }
 
 TEST(SetupInfoStart, SystemDirectoryInsideWindowsStaysRelative) {
@@ -258,7 +285,7 @@ TEST(SetupInfoStart, SecondInstanceIsRefused) {
         info->SetMultiException(false);
         info->Loaded();
         EXPECT_TRUE(info->QuitRequested());
-        EXPECT_EQ(info->QuitExitCode(), 0);
+        EXPECT_EQ(info->QuitExitCode(), 1);
         EXPECT_TRUE(info->SelectedDirs().empty());
     }
     kill(holder, SIGKILL);
@@ -440,7 +467,7 @@ TEST(SetupInfoLog, UninstallCopyCleansUpItsPrivateDirectory) {
     writeFile(copyDir / "setup", "copy");
     writeFile(copyDir / "README.TXT", "read me");
     world.services.programFile = copyDir / "setup";
-    world.notes().writeString("UnInstall", "Log File", "C:\\Lumora\\INSTALL.LOG");
+    world.writeUnInstallNote("C:\\Lumora\\INSTALL.LOG");
     world.notes().writeString("UnInstall", "0", "README.TXT");
     {
         FakeWizardScope wizard;

@@ -79,7 +79,7 @@ TEST_F(BackgroundStart, InstallRunStartsAutoSetupOnceAfterThePaint) {
 }
 
 TEST_F(BackgroundStart, AttemptUnInstallStartsAutoUnInstall) {
-    world.notes().writeString("UnInstall", "Log File", "C:\\Lumora\\INSTALL.LOG");
+    world.writeUnInstallNote("C:\\Lumora\\INSTALL.LOG");
     build();
     ASSERT_TRUE(info->AttemptUnInstall());
     world.pump.press(WizardButton::Cancel);
@@ -87,7 +87,7 @@ TEST_F(BackgroundStart, AttemptUnInstallStartsAutoUnInstall) {
     world.interaction.answer("UnInstall failed.", mrOk);
     runUntilQuit();
     EXPECT_EQ(ran, (std::vector<std::string>{"suUnInstall"}));
-    EXPECT_EQ(quitCodes, (std::vector<int>{0}));
+    EXPECT_EQ(quitCodes, (std::vector<int>{2}));
 }
 
 TEST_F(BackgroundStart, PaintsTheGradientAndRefusesZeroGradations) {

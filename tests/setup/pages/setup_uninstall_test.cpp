@@ -52,7 +52,7 @@ protected:
                 entries.emplace_back(std::to_string(i), groups[i]);
             document.writeSection("Program Groups", entries);
         });
-        world.notes().writeString("UnInstall", "Log File", "C:\\Lumora\\INSTALL.LOG");
+        world.writeUnInstallNote("C:\\Lumora\\INSTALL.LOG");
         info = world.makeController(form);
         page = form.Create<TSetupUnInstall>();
         page->SetName("suUnInstall");

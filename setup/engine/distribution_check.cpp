@@ -1,0 +1,75 @@
+#include "setup/engine/distribution_check.h"
+
+#include "platform/ascii_nocase.h"
+#include "setup/engine/decompression_library.h"
+#include "setup/engine/language_library.h"
+
+#include <map>
+#include <system_error>
+
+namespace setupkit {
+
+namespace fs = std::filesystem;
+using lumora::platform::upperAscii;
+
+namespace {
+
+// The folder's regular files by upper-case name: the script names them without
+// regard to case.
+std::map<std::string, fs::path> filesIn(const fs::path& folder) {
+    std::map<std::string, fs::path> files;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        if (it->is_regular_file(error))
+            files.emplace(upperAscii(it->path().filename().string()), it->path());
+    return files;
+}
+
+} // namespace
+
+DistributionCheck checkDistribution(const TSetupData& script, const fs::path& folder,
+                                    const std::function<std::string(const TSetupDir&)>& placeOf) {
+    DistributionCheck check;
+    const auto files = filesIn(folder);
+    auto find = [&](const std::string& name) -> const fs::path* {
+        const auto found = files.find(upperAscii(name));
+        return found == files.end() ? nullptr : &found->second;
+    };
+    bool anyCompressed = false;
+    for (const TSetupFile* file : script.Files()) {
+        anyCompressed = anyCompressed || file->Compressed();
+        const fs::path* path = find(file->Name());
+        if (!path) {
+            check.problems.push_back(file->Name() + ": missing");
+            continue;
+        }
+        // A compressed file ships at its compressed size; the rest as they install.
+        const std::uintmax_t expected =
+            static_cast<std::uintmax_t>(file->Compressed() ? file->CompressedSize() : file->Size());
+        std::error_code error;
+        const std::uintmax_t actual = fs::file_size(*path, error);
+        if (error)
+            check.problems.push_back(file->Name() + ": cannot be read (" + error.message() + ")");
+        else if (actual != expected)
+            check.problems.push_back(file->Name() + ": " + std::to_string(actual) +
+                                     " bytes, the script records " + std::to_string(expected));
+    }
+    if (anyCompressed && !find(std::string(DecompressionLibraryName)))
+        check.problems.push_back(std::string(DecompressionLibraryName) +
+                                 ": missing, and the compressed files need it");
+    if (!find(LanguageLibraryFileName))
+        check.notes.push_back(std::string(LanguageLibraryFileName) +
+                              " is missing: setup speaks English only");
+
+    for (const TSetupDir* dir : script.Dirs()) {
+        if (dir->Files().empty())
+            continue;
+        check.plan.push_back(dir->Name() + ": " + placeOf(*dir));
+        for (const TSetupFile* file : dir->Files())
+            check.plan.push_back("  " + file->Name() + " (" + std::to_string(file->Size()) +
+                                 " bytes" + (file->Compressed() ? ", compressed" : "") + ")");
+    }
+    return check;
+}
+
+} // namespace setupkit
