@@ -121,4 +121,23 @@ void InstanceLock::release() {
     state_ = State::Released;
 }
 
+DirectoryLock::DirectoryLock(const fs::path& directory) {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK)
+            state_ = InstanceLock::State::HeldElsewhere;
+        ::close(fd);
+        return;
+    }
+    fd_ = fd;
+    state_ = InstanceLock::State::Held;
+}
+
+DirectoryLock::~DirectoryLock() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
 } // namespace lumora::platform

@@ -51,4 +51,22 @@ private:
     std::filesystem::path lockFile_;
 };
 
+// A lock held on a folder itself (flock(2) on the directory): every user who can open
+// the folder meets the same lock, and nothing is left behind. Two setups never
+// install into one folder at once.
+class DirectoryLock {
+public:
+    explicit DirectoryLock(const std::filesystem::path& directory);
+    ~DirectoryLock();
+    DirectoryLock(const DirectoryLock&) = delete;
+    DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+    InstanceLock::State state() const { return state_; }
+    bool heldElsewhere() const { return state_ == InstanceLock::State::HeldElsewhere; }
+
+private:
+    InstanceLock::State state_ = InstanceLock::State::Unavailable;
+    int fd_ = -1;
+};
+
 } // namespace lumora::platform

@@ -257,6 +257,29 @@ bool TSetupInfo::SetProperty(const form::FormProperty& property, FormLoadContext
     return true;
 }
 
+std::optional<std::string> TSetupInfo::LockTargetFolders() {
+    for (const TSetupDir* dir : installSet_->Dirs()) {
+        if (!IsDirSelected(dir))
+            continue;
+        const auto host = HostPath(dir->FullPath());
+        if (!host)
+            continue;
+        // A folder not made yet is guarded by the one it will be made in.
+        std::error_code error;
+        std::filesystem::path folder = host->lexically_normal();
+        while (!std::filesystem::is_directory(folder, error) && folder.has_relative_path())
+            folder = folder.parent_path();
+        // One lock a folder: a second one of this run would refuse the first.
+        if (!lockedTargets_.insert(folder.string()).second)
+            continue;
+        auto lock = std::make_unique<lumora::platform::DirectoryLock>(folder);
+        if (lock->heldElsewhere())
+            return folder.string();
+        targetLocks_.push_back(std::move(lock));
+    }
+    return std::nullopt;
+}
+
 std::string ResolveDir(const TSetupInfo* info, const std::string& name) {
     if (!info || name == "(none)")
         return {};

@@ -19,8 +19,9 @@
 #include <vector>
 
 namespace lumora::platform {
+class DirectoryLock;
 class InstanceLock;
-}
+} // namespace lumora::platform
 
 namespace setupkit {
 
@@ -142,6 +143,11 @@ public:
     void Loaded() override;
     bool SetProperty(const form::FormProperty& property, FormLoadContext& context) override;
 
+    // Locks the folders the install set's files go to (each folder, or the nearest one
+    // above it that exists) for the rest of the run. The first folder another setup
+    // holds, or nothing when every one is this run's.
+    std::optional<std::string> LockTargetFolders();
+
     // A Windows path as the host sees it; nothing when no drive reaches it.
     std::optional<std::filesystem::path> HostPath(const std::string& windowsPath) const;
 
@@ -177,6 +183,8 @@ private:
     std::unique_ptr<TSetupData> script_;
     std::unique_ptr<MessageCatalogue> catalogue_;
     std::unique_ptr<lumora::platform::InstanceLock> instanceLock_;
+    std::vector<std::unique_ptr<lumora::platform::DirectoryLock>> targetLocks_;
+    std::unordered_set<std::string> lockedTargets_; // host folders targetLocks_ hold
     std::unique_ptr<TSetupFileGroup> installSet_;
 
     std::string programPath_;

@@ -329,6 +329,7 @@ void TSetupInfo::Shutdown() {
         return;
     shutDown_ = true;
     instanceLock_.reset();
+    targetLocks_.clear();
     std::exception_ptr logError;
     // A run that only relaunched itself leaves the log to its copy, which reads and
     // deletes it.

@@ -117,6 +117,12 @@ void TSetupFileCopy::RunPage() {
     TSetupInfo* info = SetupInfo();
     if (!info)
         return;
+    // Another setup, of any user, installing into the same folder would mix two copies.
+    if (const auto busy = info->LockTargetFolders()) {
+        info->MessageDlg("Another setup is installing into " + *busy + ".", mtError, mbOK);
+        SetPageState(psCancelled);
+        return;
+    }
     std::unique_ptr<FileCopyDisplay> display;
     if (TSetupPagesForm* dialog = TSetupPagesForm::instance())
         display = std::make_unique<DialogCopyDisplay>(*dialog);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace setupkit::e2e {
@@ -168,17 +169,40 @@ TEST(Unattended, InstallsAndUninstallsWithTheDefaultsAndNoDisplay) {
     }
 }
 
-TEST(SingleInstance, ASecondSetupOfTheSameUserIsRefusedWhicheverCopyItIs) {
-    Machine machine;
-    // Another unpacked copy holds the user's lock, as a running setup does.
-    lumora::platform::InstanceLock other(
-        lumora::platform::InstanceLock::File{machine.runtimeDir() / "lumora-setup.lock"});
-    ASSERT_EQ(other.state(), lumora::platform::InstanceLock::State::Held);
-    const auto before = machine.listing();
-    const ProcessRun run = machine.run(distSetup(), {}, answers("unattended-install.txt"));
-    EXPECT_EQ(run.exitCode, 1) << run.log;
-    EXPECT_TRUE(contains(run.log, "Only one instance of the setup program allowed.")) << run.log;
-    EXPECT_EQ(listingDifference(before, machine.listing()), "");
+TEST(SingleInstance, ASecondSetupIsRefusedForTheSameUserOrTheSameFolder) {
+    using lumora::platform::DirectoryLock;
+    using lumora::platform::InstanceLock;
+    const struct {
+        const char* holder;
+        bool userLock; // else the folder the install goes into
+        const char* logged;
+    } cases[] = {
+        {"another unpacked copy run by the same user", true,
+         "Only one instance of the setup program allowed."},
+        {"a setup of another user installing into the same folder", false,
+         "Another setup is installing into "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.holder);
+        Machine machine;
+        // The other setup holds its lock while this one runs.
+        std::optional<InstanceLock> user;
+        std::optional<DirectoryLock> folder;
+        if (c.userLock)
+            user.emplace(InstanceLock::File{machine.runtimeDir() / "lumora-setup.lock"});
+        else
+            folder.emplace(machine.home()); // ~/Lumora is made in it
+        ASSERT_EQ(c.userLock ? user->state() : folder->state(), InstanceLock::State::Held);
+        const auto before = machine.listing();
+        const ProcessRun run =
+            machine.run(distSetup(), {{"--unattended"}, std::nullopt, false, false});
+        EXPECT_EQ(run.exitCode, 1) << run.log;
+        EXPECT_TRUE(contains(run.log, c.logged)) << run.log;
+        EXPECT_FALSE(fs::exists(machine.installDir() / "Lumora"));
+        if (c.userLock) {
+            EXPECT_EQ(listingDifference(before, machine.listing()), "");
+        }
+    }
 }
 
 TEST(Check, ASoundDistributionPassesAndABrokenOneIsNamedFileByFile) {
