@@ -161,7 +161,7 @@ TEST_F(UnInstallRun, CancelDeletesNothingAndKeepsTheLogForLater) {
     EXPECT_EQ(log.keys("Files"), (Strings{"C:\\Lumora\\Lumora.exe"}));
     EXPECT_EQ(log.readString("Program Groups", "0"), "Lumora:~:Lumora");
     EXPECT_TRUE(registry.keyExists(std::string(UnInstallKey) + "\\Lumora"));
-    EXPECT_TRUE(fs::exists(world.host("tmp/setup"))) << "the copy is only removed when done";
+    EXPECT_FALSE(fs::exists(world.host("tmp/setup"))) << "the working copy goes however it ends";
 }
 
 TEST_F(UnInstallRun, DirectoryHoldingUserFilesIsReportedAndTheRestGoesOn) {
