@@ -28,7 +28,8 @@ constexpr OptionRow kOptions[] = {
     {"no-menu", nullptr, "With --unattended: makes no menu entries."},
     {"overwrite", "never|older|always",
      "With --unattended: whether a file already in place is replaced (default: older)."},
-    {"log", "FILE", "With --unattended: writes the log to FILE as well as standard error."},
+    {"log", "FILE",
+     "With --unattended: appends the log to FILE as well as writing it to standard error."},
 };
 
 constexpr const char* kOverwriteValues[] = {"never", "older", "always"};
