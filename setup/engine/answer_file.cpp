@@ -1,11 +1,10 @@
 #include "setup/engine/answer_file.h"
 
 #include "platform/ascii_nocase.h"
+#include "platform/regular_file_read.h"
 #include "setup/engine/message_box_types.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <utility>
 
 namespace setupkit {
@@ -130,12 +129,14 @@ std::optional<AnswerFile> answerFileFromEnvironment() {
     const char* path = std::getenv(kAnswerFileVariable);
     if (!path || !*path)
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf()))
-        throw EAnswerFileError(std::string("cannot read the answer file ") + path);
+    std::string text;
     try {
-        return parseAnswerFile(text.str());
+        text = lumora::platform::readRegularFile(path);
+    } catch (const lumora::platform::FileError& error) {
+        throw EAnswerFileError(std::string("cannot read the answer file ") + error.what());
+    }
+    try {
+        return parseAnswerFile(text);
     } catch (const EAnswerFileError& error) {
         throw EAnswerFileError(std::string(path) + ": " + error.what());
     }
