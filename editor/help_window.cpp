@@ -1,7 +1,7 @@
 #include "help_window.h"
 
 #include "editor/logic/help_file.h"
-#include "platform/atomic_file.h"
+#include "platform/regular_file_read.h"
 
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -34,6 +34,11 @@ void HelpWindow::showTopic(const std::string& helpFile, int context) {
     std::optional<HelpFile> parsed;
     try {
         parsed = parseHelpFile(platform::readWholeFile(helpFile));
+    } catch (const platform::NotRegularFile&) {
+        view_->setHtml(QStringLiteral("<p>The help file %1 is not a regular file.</p>")
+                           .arg(escaped(helpFile)));
+        show();
+        return;
     } catch (const platform::FileError&) {
         view_->setHtml(
             QStringLiteral("<p>Cannot open the help file %1.</p>").arg(escaped(helpFile)));

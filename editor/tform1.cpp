@@ -1,11 +1,12 @@
 #include "tform1.h"
 
 #include "editor/clickable_label.h"
+#include "editor/logic/page_file.h"
 #include "editor/logic/sample_page.h"
 #include "editor/page_editor.h"
 #include "editor/track_bar.h"
 #include "keywords/quick_info_texts.h"
-#include "platform/atomic_file.h"
+#include "platform/regular_file_read.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -310,9 +311,11 @@ void TForm1::FormCreate() {
     PreviwOn1Click();
     const auto filter = std::filesystem::path(Edit2Drv) / keywords::kFilterFileName;
     std::error_code error;
-    if (std::filesystem::is_regular_file(filter, error)) {
+    if (std::filesystem::exists(filter, error)) {
         try {
             ListBox1 = text::splitLines(platform::readWholeFile(filter));
+        } catch (const platform::NotRegularFile&) {
+            interaction_.showError(notRegularFileText(filter.string()));
         } catch (const platform::FileError&) {
             interaction_.showError("Cannot open file " + filter.string());
         }

@@ -6,7 +6,7 @@
 #include "editor/logic/page_file.h"
 #include "editor/page_editor.h"
 #include "editor/track_bar.h"
-#include "platform/atomic_file.h"
+#include "platform/regular_file_read.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -87,6 +87,9 @@ void TForm1::Open2Click() {
     UpdateOldies(*path);
     try {
         LoadPage(*path);
+    } catch (const platform::NotRegularFile&) {
+        interaction_.showError(notRegularFileText(*path));
+        return;
     } catch (const platform::FileError&) {
         interaction_.showError("Cannot open file " + *path);
         return;

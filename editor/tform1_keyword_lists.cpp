@@ -3,11 +3,12 @@
 #include "tform1.h"
 
 #include "editor/clickable_label.h"
+#include "editor/logic/page_file.h"
 #include "editor/track_bar.h"
 #include "keywords/keyword_lists.h"
 #include "keywords/keyword_modes.h"
 #include "keywords/quick_info_texts.h"
-#include "platform/atomic_file.h"
+#include "platform/regular_file_read.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -95,6 +96,8 @@ void TForm1::CheckB_USEfilterClick() {
         const std::string path = Edit2Drv + "/" + std::string(keywords::kFilterFileName);
         try {
             ListBox1 = text::splitLines(platform::readWholeFile(path));
+        } catch (const platform::NotRegularFile&) {
+            interaction_.showError(notRegularFileText(path));
         } catch (const platform::FileError&) {
             interaction_.showError("Cannot open file " + path);
         }

@@ -1,5 +1,7 @@
 #include "atomic_file.h"
 
+#include "regular_file_read.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -48,30 +50,7 @@ std::filesystem::path resolveLinks(const std::filesystem::path& path) {
 } // namespace
 
 std::string readWholeFile(const std::filesystem::path& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        throw FileError(path.string(), errnoText());
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        throw FileError(path.string(), errnoText());
-    if (S_ISDIR(info.st_mode))
-        throw FileError(path.string(), "is a directory");
-    std::string bytes;
-    if (info.st_size > 0)
-        bytes.reserve(static_cast<size_t>(info.st_size));
-    std::vector<char> block(1 << 16);
-    for (;;) {
-        ssize_t got = ::read(fd.get(), block.data(), block.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw FileError(path.string(), errnoText());
-        }
-        if (got == 0)
-            break;
-        bytes.append(block.data(), static_cast<size_t>(got));
-    }
-    return bytes;
+    return readRegularFile(path);
 }
 
 void writeFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {

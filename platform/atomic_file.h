@@ -21,7 +21,8 @@ private:
     std::string path_;
 };
 
-// Reads the whole file; throws FileError when it cannot be opened or read.
+// Reads the whole of a regular file (see readRegularFile); throws FileError when it
+// cannot be opened or read, NotRegularFile when it is a pipe, a device or a folder.
 std::string readWholeFile(const std::filesystem::path& path);
 
 // Replaces the file's contents atomically. A symbolic link is followed to its

@@ -5,6 +5,7 @@
 #include "desktop_entry_format.h"
 #include "host_path_case.h"
 #include "program_start.h"
+#include "regular_file_read.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -55,6 +56,8 @@ std::string xmlEscaped(std::string_view text) {
 std::string readOrEmpty(const fs::path& path) {
     try {
         return readWholeFile(path);
+    } catch (const NotRegularFile&) {
+        throw;
     } catch (const FileError&) {
         return {};
     }

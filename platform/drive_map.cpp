@@ -3,6 +3,7 @@
 #include "ascii_nocase.h"
 #include "atomic_file.h"
 #include "host_path_case.h"
+#include "regular_file_read.h"
 
 #include <cstdlib>
 #include <system_error>
@@ -94,6 +95,9 @@ DriveMap DriveMap::fromEnvironment() {
     drives.map('Z', "/");
     try {
         drives.applyEntries(readWholeFile(driveMapFilePath()), '\n');
+    } catch (const NotRegularFile&) {
+        // Mapping drives elsewhere than the user said would put files in the wrong place.
+        throw;
     } catch (const FileError&) {
         // No drive-map file: the defaults stand.
     }

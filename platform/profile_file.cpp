@@ -1,6 +1,7 @@
 #include "profile_file.h"
 
 #include "atomic_file.h"
+#include "regular_file_read.h"
 
 #include <limits>
 #include <system_error>
@@ -21,6 +22,8 @@ bool fileMissing(const std::filesystem::path& path) {
 ProfileDocument ProfileFile::load() const {
     try {
         return ProfileDocument::parse(readWholeFile(path_));
+    } catch (const NotRegularFile&) {
+        throw;
     } catch (const FileError&) {
         return {};
     }

@@ -2,6 +2,7 @@
 
 #include "ascii_nocase.h"
 #include "atomic_file.h"
+#include "regular_file_read.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -156,6 +157,8 @@ std::string serializeStore(const Store& store) {
 Store loadStore(const fs::path& file) {
     try {
         return parseStore(readWholeFile(file));
+    } catch (const NotRegularFile&) {
+        throw;
     } catch (const FileError&) {
         return {};
     }

@@ -1,7 +1,8 @@
 # Lays out the distribution folder: setup and every file its install script lists (those
 # the script marks Compressed compressed), the form inside setup rebuilt so that each
-# file record (setup's own included) carries the real size and date of its file, and a
-# .tar.gz of the folder. The files as built are gathered in STAGE_DIR first.
+# file record (setup's own included) carries the real size and date of its file,
+# SETUP.SUM with the size and checksum of each file as it ships, and a .tar.gz of the
+# folder. The files as built are gathered in STAGE_DIR first.
 #
 # cmake -DDIST_DIR=... -DSTAGE_DIR=... -DARCHIVE=... -DFORM=... -DSETUPRES=... -DFILES="a;b;..."
 #       [-DSTRIP=strip -DPROGRAMS="those of FILES to strip"] -P make_distribution.cmake
@@ -46,6 +47,15 @@ if(NOT "${warnings}" STREQUAL "")
 endif()
 execute_process(
   COMMAND "${SETUPRES}" patch "${DIST_DIR}/setup" "${stream}"
+  RESULT_VARIABLE result ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "make_distribution: ${errors}")
+endif()
+
+# The size and checksum of every file as it ships, for setup to check before it
+# installs a file or loads a library.
+execute_process(
+  COMMAND "${SETUPRES}" sums "${DIST_DIR}"
   RESULT_VARIABLE result ERROR_VARIABLE errors)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "make_distribution: ${errors}")

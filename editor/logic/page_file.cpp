@@ -8,6 +8,10 @@ text::DecodedPage loadPageFile(const std::string& path) {
     return text::decodePage(platform::readWholeFile(path));
 }
 
+std::string notRegularFileText(const std::string& path) {
+    return "Cannot open file " + path + ": it is not a regular file.";
+}
+
 text::PageEncoding savePageFile(const std::string& path, const text::Lines& lines,
                                 text::PageEncoding encoding) {
     text::EncodedPage encoded = text::encodePage(lines, encoding);

@@ -7,8 +7,12 @@
 
 namespace lumora::editor {
 
-// Throws platform::FileError when the file cannot be read.
+// Throws platform::FileError when the file cannot be read (platform::NotRegularFile
+// for a pipe, a device or a folder).
 text::DecodedPage loadPageFile(const std::string& path);
+
+// What the window says of a file it will not read because it is not a regular file.
+std::string notRegularFileText(const std::string& path);
 
 // Writes each line followed by CR LF in `encoding`; returns the encoding used.
 // Throws platform::FileError and leaves the old file as it was on failure.

@@ -1,11 +1,10 @@
 #include "setup/engine/answer_file.h"
 
 #include "platform/ascii_nocase.h"
+#include "platform/regular_file_read.h"
 #include "setup/engine/message_box_types.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <utility>
 
 namespace setupkit {
@@ -130,18 +129,17 @@ std::optional<AnswerFile> answerFileFromEnvironment() {
     const char* path = std::getenv(kAnswerFileVariable);
     if (!path || !*path)
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (!in)
-        throw EAnswerFileError(std::string("cannot read the answer file ") + path);
-    // Streaming an empty file fails like a read error would; it is not one.
-    if (in.peek() == std::ifstream::traits_type::eof() && !in.bad())
+    std::string text;
+    try {
+        text = lumora::platform::readRegularFile(path);
+    } catch (const lumora::platform::FileError& error) {
+        throw EAnswerFileError(std::string("cannot read the answer file ") + error.what());
+    }
+    if (text.empty())
         throw EAnswerFileError(std::string("the answer file ") + path +
                                " is empty: it must press the wizard's buttons");
-    if (!(text << in.rdbuf()))
-        throw EAnswerFileError(std::string("cannot read the answer file ") + path);
     try {
-        return parseAnswerFile(text.str());
+        return parseAnswerFile(text);
     } catch (const EAnswerFileError& error) {
         throw EAnswerFileError(std::string(path) + ": " + error.what());
     }

@@ -4,6 +4,7 @@
 #include "setup/engine/replacement_file.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
@@ -14,6 +15,15 @@
 namespace setupkit {
 
 namespace {
+
+std::string systemCause() {
+    return std::strerror(errno);
+}
+
+std::string sizeCause(std::uint64_t found, std::uint64_t expected) {
+    return "it holds " + std::to_string(found) + (found == 1 ? " byte" : " bytes") + ", not " +
+           std::to_string(expected);
+}
 
 // Large reads and writes; the callback still sees 2048-byte blocks.
 constexpr std::size_t TransferSize = 256 * 1024;
@@ -26,19 +36,21 @@ public:
         struct stat named {};
         if (::stat(path.c_str(), &named) != 0) {
             if (errno == ENOENT || errno == ENOTDIR)
-                throw EInOutError("Source file doesn't exist.");
-            throw EInOutError("Error opening source file.");
+                throw EInOutError("Source file doesn't exist.", systemCause());
+            throw EInOutError("Error opening source file.", systemCause());
         }
         if (!S_ISREG(named.st_mode))
-            throw EInOutError("Error opening source file.");
+            throw EInOutError("Error opening source file.", "not a regular file");
         fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd_ < 0) {
             if (errno == ENOENT || errno == ENOTDIR)
-                throw EInOutError("Source file doesn't exist.");
-            throw EInOutError("Error opening source file.");
+                throw EInOutError("Source file doesn't exist.", systemCause());
+            throw EInOutError("Error opening source file.", systemCause());
         }
-        if (::fstat(fd_, &info_) != 0 || !S_ISREG(info_.st_mode))
-            throw EInOutError("Error opening source file.");
+        if (::fstat(fd_, &info_) != 0)
+            throw EInOutError("Error opening source file.", systemCause());
+        if (!S_ISREG(info_.st_mode))
+            throw EInOutError("Error opening source file.", "not a regular file");
         ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     }
     ~SourceFile() { ::close(fd_); }
@@ -56,7 +68,7 @@ public:
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
-                throw EInOutError("Error during file copy.");
+                throw EInOutError("Error during file copy.", systemCause());
             }
             if (got == 0)
                 break;
@@ -83,7 +95,7 @@ std::optional<std::size_t> copyInKernel(int from, int to) {
             if (moved == 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
                                errno == EOPNOTSUPP || errno == EBADF))
                 return std::nullopt;
-            throw EInOutError("Error during file copy.");
+            throw EInOutError("Error during file copy.", systemCause());
         }
         if (put == 0)
             break;
@@ -106,13 +118,19 @@ void reportBlocks(const CopyProgress& callback, std::size_t bytes, bool last) {
 } // namespace
 
 void CopyFileWithProgress(const std::filesystem::path& source, const std::filesystem::path& target,
-                          const CopyProgress& callback) {
+                          const CopyProgress& callback, std::int64_t expectedSize) {
     SourceFile input(source);
+    // A source of another size than recorded is damaged or cut short: checked before
+    // the target is touched.
+    const auto found = static_cast<std::uint64_t>(input.info().st_size);
+    if (expectedSize >= 0 && found != static_cast<std::uint64_t>(expectedSize))
+        throw EInOutError("Error opening source file.",
+                          sizeCause(found, static_cast<std::uint64_t>(expectedSize)));
     std::optional<ReplacementFile> output;
     try {
         output.emplace(target, input.info().st_mode);
-    } catch (const std::system_error&) {
-        throw EInOutError("Error opening target file.");
+    } catch (const std::system_error& error) {
+        throw EInOutError("Error opening target file.", error.code().message());
     }
 
     std::unique_ptr<char[]> buffer;
@@ -133,8 +151,8 @@ void CopyFileWithProgress(const std::filesystem::path& source, const std::filesy
             got = input.readFull(buffer.get(), TransferSize);
             try {
                 output->write(buffer.get(), got);
-            } catch (const std::system_error&) {
-                throw EInOutError("Error during file copy.");
+            } catch (const std::system_error& error) {
+                throw EInOutError("Error during file copy.", error.code().message());
             }
         }
         copied += got;
@@ -148,27 +166,28 @@ void CopyFileWithProgress(const std::filesystem::path& source, const std::filesy
     // the install set describes.
     const auto expected = static_cast<std::uint64_t>(input.info().st_size);
     if (copied != expected)
-        throw EInOutError("Error during file copy.");
+        throw EInOutError("Error during file copy.", "the source changed size during the copy");
     try {
         output->setModificationTime(input.info().st_mtim.tv_sec, input.info().st_mtim.tv_nsec);
         output->commit(expected);
     } catch (const std::system_error& error) {
         if (error.code().value() == EIO || error.code().value() == ENOSPC ||
             error.code().value() == EDQUOT || error.code().value() == EFBIG)
-            throw EInOutError("Error during file copy.");
-        throw EInOutError("Error opening target file.");
+            throw EInOutError("Error during file copy.", error.code().message());
+        throw EInOutError("Error opening target file.", error.code().message());
     }
 }
 
 void CopyFileWithProgress(const lumora::platform::DriveMap& drives, std::string_view source,
-                          std::string_view target, const CopyProgress& callback) {
+                          std::string_view target, const CopyProgress& callback,
+                          std::int64_t expectedSize) {
     const auto hostSource = drives.toHostPath(source);
     if (!hostSource)
-        throw EInOutError("Source file doesn't exist.");
+        throw EInOutError("Source file doesn't exist.", "its drive is not mapped");
     const auto hostTarget = drives.toHostPath(target);
     if (!hostTarget)
-        throw EInOutError("Error opening target file.");
-    CopyFileWithProgress(*hostSource, *hostTarget, callback);
+        throw EInOutError("Error opening target file.", "its drive is not mapped");
+    CopyFileWithProgress(*hostSource, *hostTarget, callback, expectedSize);
 }
 
 } // namespace setupkit

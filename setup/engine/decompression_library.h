@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -37,6 +38,8 @@ public:
     static DecompressionLibrary besideProgram();
 
     bool present() const { return library_.present(); }
+    // Why the library is absent ("TSComp32.DLL: no such library"); empty when present.
+    const std::string& error() const { return library_.error(); }
     void release();
 
     bool canCompress() const { return compress_ != nullptr; }

@@ -1,7 +1,7 @@
 #include "setup/engine/language_library.h"
 
+#include "platform/optional_library.h"
 #include "setup/engine/language_library/tslang32_api.h"
-#include "setup/engine/optional_library.h"
 
 #include <algorithm>
 #include <array>
@@ -9,9 +9,11 @@
 namespace setupkit {
 namespace {
 
+using lumora::platform::OptionalLibrary;
+
 class LanguageLibrary : public StringTable {
 public:
-    LanguageLibrary(std::unique_ptr<OptionalLibrary> library, TsLangLoadStringFunction loadString)
+    LanguageLibrary(OptionalLibrary library, TsLangLoadStringFunction loadString)
         : library_(std::move(library)), loadString_(loadString) {}
 
     std::optional<std::string> loadString(int id) const override {
@@ -25,28 +27,39 @@ public:
     }
 
 private:
-    std::unique_ptr<OptionalLibrary> library_;
+    OptionalLibrary library_;
     TsLangLoadStringFunction loadString_;
 };
 
 } // namespace
 
-std::unique_ptr<StringTable> openLanguageLibrary(const std::filesystem::path& path) {
-    std::unique_ptr<OptionalLibrary> library = OptionalLibrary::open(path);
+std::unique_ptr<StringTable>
+openLanguageLibrary(const std::filesystem::path& path,
+                    std::optional<lumora::platform::FileFacts> recorded) {
+    // A path with a directory part keeps the loader from searching anywhere else.
+    OptionalLibrary library(std::filesystem::absolute(path), recorded);
+    if (library.missing())
+        return nullptr;
     if (!library)
-        return nullptr;
+        throw ELanguageLibraryError(library.error());
     auto version =
-        reinterpret_cast<TsLangInterfaceVersionFunction>(library->symbol(TSLANG_VERSION_SYMBOL));
+        reinterpret_cast<TsLangInterfaceVersionFunction>(library.symbol(TSLANG_VERSION_SYMBOL));
     auto loadString =
-        reinterpret_cast<TsLangLoadStringFunction>(library->symbol(TSLANG_LOAD_STRING_SYMBOL));
+        reinterpret_cast<TsLangLoadStringFunction>(library.symbol(TSLANG_LOAD_STRING_SYMBOL));
     if (!version || !loadString || version() != TSLANG_INTERFACE_VERSION)
-        return nullptr;
+        throw ELanguageLibraryError(path.filename().string() +
+                                    ": not a language library of this setup's version");
     return std::make_unique<LanguageLibrary>(std::move(library), loadString);
 }
 
 LanguageLibraryLoader languageLibraryIn(const std::filesystem::path& programDirectory) {
-    return
-        [path = programDirectory / LanguageLibraryFileName] { return openLanguageLibrary(path); };
+    return [programDirectory] {
+        std::optional<lumora::platform::FileFacts> recorded;
+        if (const auto list = lumora::platform::readChecksumList(programDirectory))
+            if (const auto entry = list->find(LanguageLibraryFileName); entry != list->end())
+                recorded = entry->second;
+        return openLanguageLibrary(programDirectory / LanguageLibraryFileName, recorded);
+    };
 }
 
 LanguageLibraryLoader noLanguageLibrary() {

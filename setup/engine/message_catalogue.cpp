@@ -35,6 +35,22 @@ MessageCatalogue::MessageCatalogue(SetupInteraction& interaction, LanguageLibrar
 
 MessageCatalogue::~MessageCatalogue() = default;
 
+std::unique_ptr<StringTable> MessageCatalogue::loadLibrary() {
+    if (!loadLibrary_)
+        return nullptr;
+    try {
+        return loadLibrary_();
+    } catch (const ELanguageLibraryError& error) {
+        // Said once: the catalogue asks for the library again at each language switch.
+        if (!libraryReported_)
+            interaction_.showStandardMessage(std::string("The language library cannot be used: ") +
+                                                 error.what() + ".\r\nSetup goes on in English.",
+                                             mtWarning, mbOK);
+        libraryReported_ = true;
+        return nullptr;
+    }
+}
+
 const StringTable* MessageCatalogue::languageModule() const {
     if (library_)
         return library_.get();
@@ -65,7 +81,7 @@ void MessageCatalogue::BuildLanguageList() {
         languages_.push_back(*compiled);
         compiledLanguage_ = *compiled;
     }
-    std::unique_ptr<StringTable> library = loadLibrary_ ? loadLibrary_() : nullptr;
+    std::unique_ptr<StringTable> library = loadLibrary();
     if (!library)
         return;
     for (int c = 0; c < MaxLibraryLanguages; ++c) {
@@ -83,7 +99,7 @@ void MessageCatalogue::LoadLanguage(const std::string& requested) {
     library_.reset();
     std::string loaded;
     if (hasLanguage(name) && name != English && name != compiledLanguage_) {
-        if (std::unique_ptr<StringTable> library = loadLibrary_ ? loadLibrary_() : nullptr) {
+        if (std::unique_ptr<StringTable> library = loadLibrary()) {
             for (int c = 0; c < MaxLibraryLanguages; ++c) {
                 std::optional<std::string> candidate = library->loadString(c * LanguageSpacing);
                 if (!candidate)

@@ -61,6 +61,9 @@ public:
 
 private:
     const StringTable* languageModule() const;
+    // The loader's library; a library that is there but unusable is reported to the
+    // user (once) and treated as absent.
+    std::unique_ptr<StringTable> loadLibrary();
 
     SetupInteraction& interaction_;
     LanguageLibraryLoader loadLibrary_;
@@ -70,6 +73,7 @@ private:
     std::string compiledLanguage_ = "(compiled)";
     std::string language_ = "English";
     int stringBase_ = EnglishStringBase;
+    bool libraryReported_ = false;
 };
 
 } // namespace setupkit

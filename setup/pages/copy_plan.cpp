@@ -72,9 +72,8 @@ std::vector<CopyEntry> buildCopyList(const std::vector<TargetDirectory>& targets
                 continue;
             for (TSetupFile* file : files->Files()) {
                 const auto disks = disksOf.find(file);
-                if (disks == disksOf.end())
-                    continue;
-                for (int disk : disks->second) {
+                static const std::vector<int> noDisk{NoDisk};
+                for (int disk : disks == disksOf.end() ? noDisk : disks->second) {
                     CopyEntry entry{disk, file->Name(), target.path, file};
                     keyed.emplace_back(entry.text(), std::move(entry));
                 }

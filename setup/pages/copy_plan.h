@@ -33,6 +33,10 @@ std::vector<TargetDirectory> targetDirectories(const TSetupFileGroup& installSet
                                                std::span<TSetupDir* const> selectedDirs,
                                                bool createEmptyDirs);
 
+// The disk of a copy entry whose file the script puts on no disk: it is listed all
+// the same, so that the copy reports it instead of leaving it out unseen.
+inline constexpr int NoDisk = 0;
+
 struct CopyEntry {
     int disk = 1;
     std::string fileName;
@@ -44,7 +48,8 @@ struct CopyEntry {
 };
 
 // One entry for each file the install set holds for a target directory and each disk
-// that carries the file, sorted as text (so disk 10 comes before disk 2).
+// that carries the file (one with NoDisk when none does), sorted as text (so disk 10
+// comes before disk 2).
 std::vector<CopyEntry> buildCopyList(const std::vector<TargetDirectory>& targets,
                                      const TSetupFileGroup& installSet, const TSetupData& script);
 

@@ -9,6 +9,8 @@
 #include "setup/pages/file_install.h"
 #include "setup/pages/space_check.h"
 
+#include <iostream>
+
 namespace setupkit {
 
 namespace {
@@ -82,16 +84,21 @@ FileCopyOutcome FileCopyRun::run() {
     display_.startTotal(totalCopySize(list));
 
     const FileInspector inspect = hostFileInspector(info_.Services().drives, &library);
+    loadChecksums();
     int currentDisk = 1;
     for (std::size_t next = 0; next < list.size() && keepsGoing(); ++next) {
         const CopyEntry& entry = list[next];
         display_.showFilesLeft(list.size() - next);
-        if (needsDiskPrompt(entry.disk, currentDisk, sourceDir_, info_.Test())) {
+        // A file on no disk has no disk to ask for; its copy reports the fault.
+        if (entry.disk != NoDisk &&
+            needsDiskPrompt(entry.disk, currentDisk, sourceDir_, info_.Test())) {
             askForDisk(entry.disk);
             if (abort_)
                 break;
+            loadChecksums();
         }
-        currentDisk = entry.disk;
+        if (entry.disk != NoDisk)
+            currentDisk = entry.disk;
         const std::string source =
             (info_.Test() ? entry.file->Source() : sourceDir_) + entry.fileName;
         installFile(entry, source, entry.targetDir + entry.fileName, library, inspect);
@@ -135,6 +142,15 @@ std::vector<TargetDirectory> FileCopyRun::makeDirectories() {
     return std::move(creation.targets);
 }
 
+void FileCopyRun::loadChecksums() {
+    // Each disk (the distribution folder) may carry the checksums of its files; test
+    // mode copies from the files' own folders, which carry none.
+    checksums_.reset();
+    if (!info_.Test())
+        if (const auto folder = info_.Services().drives.toHostPath(sourceDir_))
+            checksums_ = lumora::platform::readChecksumList(*folder);
+}
+
 void FileCopyRun::askForDisk(int disk) {
     const TSetupDisk* described = info_.SetupData().GetDisk(disk);
     const std::string text = diskPromptText(info_.Catalogue(), disk,
@@ -168,6 +184,17 @@ void FileCopyRun::installFile(const CopyEntry& entry, const std::string& source,
     }
 
     const bool expands = entry.file->Compressed() && !info_.Test();
+    // A size of 0 is a record never filled in from the file (the form as written
+    // before the build), which gives nothing to hold the file to.
+    const std::int64_t shippedSize = expands ? entry.file->CompressedSize() : size;
+    FileExpectation expected{size > 0 ? size : -1, shippedSize > 0 ? shippedSize : -1,
+                             std::nullopt};
+    // The distribution's list describes the file as it ships, checksum and all.
+    if (checksums_)
+        if (const auto recorded = checksums_->find(entry.fileName); recorded != checksums_->end()) {
+            expected.shippedSize = static_cast<std::int64_t>(recorded->second.size);
+            expected.shippedCrc = recorded->second.crc;
+        }
     // Only an expansion reports to the dialog; a plain copy needs none.
     ProgressTarget posted;
     if (expands)
@@ -178,19 +205,29 @@ void FileCopyRun::installFile(const CopyEntry& entry, const std::string& source,
         info_.IntendToInstallFile(target);
     for (;;) {
         display_.startFile(expands ? entry.file->CompressedSize() : size);
+        std::string cause;
         try {
+            if (entry.disk == NoDisk)
+                throw EInOutError("Error opening source file.",
+                                  "the install script puts it on no install disk");
             copyOrExpandFile(
                 info_.Services().drives, source, target, entry.file->Compressed(), info_.Test(),
-                &library, info_.Catalogue(), [this](int bytes) { addProgress(bytes); }, posted);
+                &library, info_.Catalogue(), [this](int bytes) { addProgress(bytes); }, posted,
+                expected);
             flushProgress();
             if (!decision.targetExisted)
                 info_.AddInstalledFile(target);
             processMessages();
             return;
-        } catch (const EInOutError&) {
+        } catch (const EInOutError& error) {
             flushProgress();
+            cause = error.cause();
+            std::cerr << "setup: copying " << source << " to " << target
+                      << " failed: " << error.what() << (cause.empty() ? "" : " (" + cause + ")")
+                      << "\n";
         }
-        switch (askAboutFileError(info_.Catalogue(), askUser, entry.fileName, entry.disk, abort_)) {
+        switch (askAboutFileError(info_.Catalogue(), askUser, entry.fileName, entry.disk, abort_,
+                                  cause)) {
         case FileErrorOutcome::Retry:
             continue;
         case FileErrorOutcome::Ignore:

@@ -5,12 +5,14 @@
 // log. Toolkit-free: it shows its progress through FileCopyDisplay and lets the
 // message loop run through the controller's pump.
 
+#include "platform/file_checksum.h"
 #include "setup/pages/copy_plan.h"
 #include "setup/pages/overwrite_rule.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace setupkit {
@@ -69,6 +71,7 @@ private:
     std::vector<TargetDirectory> makeDirectories();
     bool keepsGoing() const;
     void askForDisk(int disk);
+    void loadChecksums();
     void installFile(const CopyEntry& entry, const std::string& source, const std::string& target,
                      const DecompressionLibrary& library, const FileInspector& inspect);
     // Both bars take progress in time slices, so that a large file is not drawn
@@ -84,6 +87,7 @@ private:
     FileCopySettings settings_;
     bool& abort_;
     std::string sourceDir_;
+    std::optional<lumora::platform::ChecksumList> checksums_;
     std::int64_t pendingProgress_ = 0;
     std::chrono::steady_clock::time_point lastSlice_;
 };

@@ -7,10 +7,26 @@ namespace setupkit::detail {
 
 namespace {
 
-std::string upperAscii(std::string text) {
+// Older scripts hold names in the 8-bit Windows character set (1252): its accented
+// and other non-ASCII letters fold as well as A-Z, so "caf\xE9.txt" matches "CAF\xC9.TXT".
+unsigned char upper1252(unsigned char c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+    case 0x9A: // s caron
+    case 0x9C: // oe
+    case 0x9E: // z caron
+        return static_cast<unsigned char>(c - 0x10);
+    case 0xFF: // y diaeresis
+        return 0x9F;
+    default:
+        return c;
+    }
+}
+
+std::string upper1252(std::string text) {
     for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        c = static_cast<char>(upper1252(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -38,7 +54,7 @@ TSetupDir* ScriptReader::dirNamed(const std::string& name) const {
 }
 
 TSetupFile* ScriptReader::fileNamedIgnoringCase(const std::string& name) const {
-    const auto found = filesByUpperName_.find(upperAscii(name));
+    const auto found = filesByUpperName_.find(upper1252(name));
     return found == filesByUpperName_.end() ? nullptr : found->second;
 }
 
@@ -256,21 +272,21 @@ void ScriptReader::readOlderDisk() {
 void ScriptReader::readOlderFile() {
     TSetupFile& file = *root_.appendFile();
     file.name_ = in_.readString();
-    filesByUpperName_.emplace(upperAscii(file.name_), &file);
+    filesByUpperName_.emplace(upper1252(file.name_), &file);
     file.source_ = in_.readString();
     file.dateTime_ = in_.readDate();
     file.size_ = in_.readInteger();
-    const std::int32_t diskNumber = in_.readInteger();
+    // The file joins its disk as soon as its number is read, as the record's order
+    // has it: the capacity check then sees the sizes read so far (no compressed size
+    // yet), so a version-4 file is not left off its disk by its compressed size.
+    if (TSetupDisk* disk = root_.GetDisk(in_.readInteger()))
+        disk->AddFile(&file);
     in_.readBoolean();
     if (version_ >= 4) {
         file.compressed_ = in_.readBoolean();
         const std::int32_t compressedSize = in_.readInteger();
         file.compressedSize_ = compressedSize == 0 ? file.size_ : compressedSize;
     }
-    // Added once the record is complete, so that the capacity check sees the file's
-    // final size on the disk.
-    if (TSetupDisk* disk = root_.GetDisk(diskNumber))
-        disk->AddFile(&file);
 }
 
 void ScriptReader::readOlderDir() {

@@ -29,13 +29,40 @@ TEST(OptionalLibrary, ALibraryBesideTheProgramIsLoadedByNameInAnyCase) {
 TEST(OptionalLibrary, AMissingOrBrokenLibraryIsSimplyAbsent) {
     auto missing = OptionalLibrary::besideProgram("TSCOMP32.DLL-not-built");
     EXPECT_FALSE(missing.present());
+    EXPECT_TRUE(missing.missing());
     EXPECT_FALSE(missing.error().empty());
     TempDir dir;
     lumora::testing::writeFile(dir / "TSLANG32.DLL", "not a shared object");
     OptionalLibrary broken(dir / "TSLANG32.DLL");
     EXPECT_FALSE(broken.present());
+    EXPECT_FALSE(broken.missing());
     EXPECT_NE(broken.error().find("TSLANG32.DLL"), std::string::npos) << broken.error();
     EXPECT_EQ(broken.function<int()>("platformTestAnswer"), nullptr);
+}
+
+// Loading a cut-short shared object maps pages past the end of the file and kills
+// the program with SIGBUS: the file is checked first.
+TEST(OptionalLibrary, ACutShortOrUnrecordedLibraryIsAbsentAndNamed) {
+    const std::string whole = lumora::testing::readFile(programDirectory() / "PLTEST32.DLL");
+    TempDir dir;
+    for (const std::size_t kept : {whole.size() / 2, whole.size() - 1, std::size_t{64}}) {
+        SCOPED_TRACE(kept);
+        lumora::testing::writeFile(dir / "TSLANG32.DLL", whole.substr(0, kept));
+        EXPECT_TRUE(sharedObjectDamage(dir / "TSLANG32.DLL"));
+        OptionalLibrary cut(dir / "TSLANG32.DLL");
+        EXPECT_FALSE(cut.present());
+        EXPECT_FALSE(cut.missing());
+        EXPECT_EQ(cut.error(),
+                  "TSLANG32.DLL: it is cut short (" + std::to_string(kept) + " bytes)");
+    }
+
+    lumora::testing::writeFile(dir / "TSLANG32.DLL", whole);
+    EXPECT_FALSE(sharedObjectDamage(dir / "TSLANG32.DLL"));
+    const FileFacts facts = fileFacts(dir / "TSLANG32.DLL");
+    EXPECT_TRUE(OptionalLibrary(dir / "TSLANG32.DLL", facts).present());
+    OptionalLibrary other(dir / "TSLANG32.DLL", FileFacts{facts.size, facts.crc + 1});
+    EXPECT_FALSE(other.present());
+    EXPECT_EQ(other.error(), "TSLANG32.DLL: its checksum differs from the one recorded");
 }
 
 TEST(OptionalLibrary, TheProgramKnowsItsOwnPath) {

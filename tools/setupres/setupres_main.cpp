@@ -5,6 +5,7 @@
 // compiled form into a program.
 
 #include "platform/atomic_file.h"
+#include "platform/file_checksum.h"
 #include "setup/engine/decompression_library.h"
 #include "setup/form/form_error.h"
 #include "setup/form/form_resource.h"
@@ -39,6 +40,7 @@ const char* const kUsage =
     "       setupres decompile IN [OUT.txt] [--name RESOURCE]\n"
     "       setupres embed IN.res OUT.cpp [--name RESOURCE] [--reserve BYTES]\n"
     "       setupres patch PROGRAM IN.res [--name RESOURCE]\n"
+    "       setupres sums DIR\n"
     "\n"
     "compile    the form text into a form stream; with --files, every file record of\n"
     "           the install script takes its size and date from the file of that name\n"
@@ -50,7 +52,9 @@ const char* const kUsage =
     "embed      a form stream into C++ source that builds it into a program as a\n"
     "           resource; --reserve leaves room for a larger form to be patched in\n"
     "patch      replaces the resource inside a program built with --reserve by a new\n"
-    "           form stream, in place: the program keeps its size and its date\n";
+    "           form stream, in place: the program keeps its size and its date\n"
+    "sums       writes DIR/SETUP.SUM: the size and CRC-32 of every file in DIR, which\n"
+    "           setup checks before it installs a file or loads a library\n";
 
 class UsageError : public std::runtime_error {
 public:
@@ -214,6 +218,22 @@ int patch(const Arguments& arguments) {
     return 0;
 }
 
+// Written last, once every file in the folder is as it ships.
+int sums(const Arguments& arguments) {
+    if (arguments.positional.size() != 1)
+        throw UsageError("sums takes DIR");
+    const fs::path directory = arguments.positional[0];
+    lumora::platform::ChecksumList list;
+    for (const fs::directory_entry& entry : fs::directory_iterator(directory)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file() && name != lumora::platform::ChecksumListName)
+            list[name] = lumora::platform::fileFacts(entry.path());
+    }
+    writeFileAtomically(directory / lumora::platform::ChecksumListName,
+                        lumora::platform::formatChecksumList(list));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -227,6 +247,8 @@ int main(int argc, char** argv) {
             return embed(parseArguments(argc, argv, false));
         if (command == "patch")
             return patch(parseArguments(argc, argv, false));
+        if (command == "sums")
+            return sums(parseArguments(argc, argv, false));
         if (command == "--help" || command == "-h") {
             std::cout << kUsage;
             return 0;

@@ -79,12 +79,14 @@ TEST(Distribution, ShipsEveryFileOfItsScriptWithItsRealSizeAndDate) {
         ++shipped;
     }
     EXPECT_EQ(compressed, 2u);
-    // setup and the program are among them, and nothing else lies in the folder.
+    // setup and the program are among them, and nothing else lies in the folder but
+    // the list of their checksums.
     EXPECT_NE(script.FindFile("setup"), nullptr);
     EXPECT_NE(script.FindFile("Lumora"), nullptr);
+    EXPECT_TRUE(fs::is_regular_file(Machine::distribution() / "SETUP.SUM"));
     EXPECT_EQ(static_cast<std::size_t>(std::distance(
                   fs::directory_iterator(Machine::distribution()), fs::directory_iterator())),
-              shipped);
+              shipped + 1);
 }
 
 TEST(UnattendedInstall, CancelOnTheWelcomePageLeavesTheHomeAsItWas) {

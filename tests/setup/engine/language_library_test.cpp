@@ -1,8 +1,9 @@
+#include "platform/file_checksum.h"
+#include "platform/optional_library.h"
 #include "setup/engine/english_catalogue.h"
 #include "setup/engine/language_library.h"
 #include "setup/engine/language_library/tslang32_api.h"
 #include "setup/engine/message_catalogue.h"
-#include "setup/engine/optional_library.h"
 #include "setup/engine/scripted_setup_interaction.h"
 #include "setup/engine/setup_message_dlg.h"
 #include "temp_dir.h"
@@ -101,11 +102,10 @@ TEST(LanguageLibrary, EveryLanguageTranslatesTheWholeCatalogue) {
 }
 
 TEST(LanguageLibrary, LongTextIsCutAtACharacterBoundary) {
-    std::unique_ptr<OptionalLibrary> library =
-        OptionalLibrary::open(binDir() / LanguageLibraryFileName);
-    ASSERT_TRUE(library);
+    const lumora::platform::OptionalLibrary library(binDir() / LanguageLibraryFileName);
+    ASSERT_TRUE(library) << library.error();
     auto loadString =
-        reinterpret_cast<TsLangLoadStringFunction>(library->symbol(TSLANG_LOAD_STRING_SYMBOL));
+        reinterpret_cast<TsLangLoadStringFunction>(library.symbol(TSLANG_LOAD_STRING_SYMBOL));
     ASSERT_TRUE(loadString);
     char buffer[8];
     // "Français" in five bytes would end inside the two bytes of its "ç".
@@ -118,15 +118,59 @@ TEST(LanguageLibrary, LongTextIsCutAtACharacterBoundary) {
     EXPECT_STREQ(buffer, "");
 }
 
-TEST(LanguageLibrary, MissingOrForeignFileMeansEnglishOnly) {
+TEST(LanguageLibrary, AMissingLibraryMeansEnglishOnlyWithoutAWord) {
     lumora::testing::TempDir dir;
     EXPECT_FALSE(openLanguageLibrary(dir / LanguageLibraryFileName));
-    lumora::testing::writeFile(dir / LanguageLibraryFileName, "not a library");
-    EXPECT_FALSE(openLanguageLibrary(dir / LanguageLibraryFileName));
-
     ScriptedSetupInteraction interaction;
     MessageCatalogue catalogue(interaction, languageLibraryIn(dir.path()));
     EXPECT_EQ(catalogue.Languages(), std::vector<std::string>{"English"});
+    EXPECT_TRUE(interaction.messages().empty());
+}
+
+// A library that is there but cannot be used is named in a warning (once, though the
+// catalogue looks for it at every language switch), and setup goes on in English.
+TEST(LanguageLibrary, AnUnusableLibraryIsNamedAndEnglishGoesOn) {
+    namespace platform = lumora::platform;
+    const std::string whole = lumora::testing::readFile(binDir() / LanguageLibraryFileName);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool recordWhole; // the distribution's list records the whole library
+        std::string why;
+    };
+    const Case cases[] = {
+        {"cut short", whole.substr(0, whole.size() / 2), false,
+         "it is cut short (" + std::to_string(whole.size() / 2) + " bytes)"},
+        {"cut short, recorded", whole.substr(0, 100), true,
+         "it holds 100 bytes, not " + std::to_string(whole.size())},
+        // The loader's own words follow the name.
+        {"not a library", "not a library", false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        lumora::testing::TempDir dir;
+        lumora::testing::writeFile(dir / LanguageLibraryFileName, c.bytes);
+        if (c.recordWhole)
+            lumora::testing::writeFile(
+                dir / std::string(platform::ChecksumListName),
+                platform::formatChecksumList(
+                    {{LanguageLibraryFileName, {whole.size(), platform::crc32(whole)}}}));
+        EXPECT_THROW(openLanguageLibrary(dir / LanguageLibraryFileName), ELanguageLibraryError);
+
+        ScriptedSetupInteraction interaction;
+        interaction.answer(mrOk);
+        MessageCatalogue catalogue(interaction, languageLibraryIn(dir.path()));
+        catalogue.BuildLanguageList();
+        EXPECT_EQ(catalogue.Languages(), std::vector<std::string>{"English"});
+        EXPECT_EQ(catalogue.GetText(49), "Compression error.");
+        ASSERT_EQ(interaction.messages().size(), 1u);
+        const std::string& text = interaction.messages()[0].text;
+        EXPECT_EQ(interaction.messages()[0].kind, mtWarning);
+        EXPECT_TRUE(text.starts_with("The language library cannot be used: TSLANG32.DLL: "))
+            << text;
+        EXPECT_NE(text.find(c.why), std::string::npos) << text;
+        EXPECT_TRUE(text.ends_with("Setup goes on in English.")) << text;
+    }
 }
 
 TEST(LanguageLibrary, ButtonsShownTogetherHaveDistinctAccelerators) {

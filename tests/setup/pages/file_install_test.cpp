@@ -24,7 +24,7 @@ std::string catchMessage(const std::function<void()>& action) {
     try {
         action();
     } catch (const EInOutError& error) {
-        return error.what();
+        return error.what() + (error.cause().empty() ? "" : " (" + error.cause() + ")");
     }
     return "no error";
 }
@@ -104,21 +104,60 @@ TEST(FileInstall, ExpansionThatCannotHappenIsACompressionError) {
     ScriptedSetupInteraction interaction;
     MessageCatalogue texts(interaction, noLanguageLibrary());
     const DecompressionLibrary absent;
+    const DecompressionLibrary missing(drive / "TSComp32.DLL");
     const DecompressionLibrary library(binDir() / "TSComp32.DLL");
 
+    // The message names the library, not only the file being installed.
     EXPECT_EQ(catchMessage([&] {
                   copyOrExpandFile(drives, "C:\\plain.txt", "C:\\out.txt", true, false, &absent,
                                    texts);
               }),
-              "Compression error.");
+              "Compression error. (TSComp32.DLL: no such library)");
+    EXPECT_EQ(catchMessage([&] {
+                  copyOrExpandFile(drives, "C:\\plain.txt", "C:\\out.txt", true, false, &missing,
+                                   texts);
+              }),
+              "Compression error. (TSComp32.DLL: no such library)");
     EXPECT_EQ(catchMessage([&] {
                   copyOrExpandFile(drives, "C:\\plain.txt", "C:\\out.txt", true, false, &library,
                                    texts);
-              }),
-              "Compression error.");
+              }).rfind("Compression error. (TSComp32.DLL could not expand it (error ", 0),
+              0u);
     // Test mode copies the file as it lies on the source.
     copyOrExpandFile(drives, "C:\\plain.txt", "C:\\out.txt", true, true, &absent, texts);
     EXPECT_EQ(readFile(drive / "out.txt"), "not compressed");
+}
+
+// The box has room for a cause of a few lines; a longer one is cut (the log keeps it).
+TEST(FileInstall, FileErrorTextAddsTheCauseWhereThereIsRoom) {
+    ScriptedSetupInteraction interaction;
+    MessageCatalogue texts(interaction, noLanguageLibrary());
+    EXPECT_EQ(fileErrorText(texts, "a.txt", 1, ""), "FILE COPY ERROR: a.txt located on disk 1.");
+    const std::string text = fileErrorText(texts, "a.txt", 1, std::string(500, 'c'));
+    EXPECT_EQ(text,
+              "FILE COPY ERROR: a.txt located on disk 1.\r\n" + std::string(160, 'c') + "...");
+}
+
+// A source cut short is refused before the target is touched; a whole one installs.
+TEST(FileInstall, ASourceOfAnotherSizeThanRecordedIsRefused) {
+    TempDir drive;
+    lumora::platform::DriveMap drives;
+    drives.map('C', drive.path());
+    writeFile(drive / "a.txt", "cut");
+    writeFile(drive / "old.txt", "old");
+    ScriptedSetupInteraction interaction;
+    MessageCatalogue texts(interaction, noLanguageLibrary());
+    const FileExpectation expected{10, 10, std::nullopt};
+    EXPECT_EQ(catchMessage([&] {
+                  copyOrExpandFile(drives, "C:\\a.txt", "C:\\old.txt", false, false, nullptr, texts,
+                                   {}, {}, expected);
+              }),
+              "Error opening source file. (it holds 3 bytes, not 10)");
+    EXPECT_EQ(readFile(drive / "old.txt"), "old");
+    writeFile(drive / "a.txt", "0123456789");
+    copyOrExpandFile(drives, "C:\\a.txt", "C:\\old.txt", false, false, nullptr, texts, {}, {},
+                     expected);
+    EXPECT_EQ(readFile(drive / "old.txt"), "0123456789");
 }
 
 TEST(FileInstall, FileErrorQuestion) {
@@ -145,9 +184,11 @@ TEST(FileInstall, FileErrorQuestion) {
             return answer;
         };
         bool abort = false;
-        EXPECT_EQ(askAboutFileError(texts, ask, "Lumora.exe", 2, abort), c.outcome);
+        EXPECT_EQ(askAboutFileError(texts, ask, "Lumora.exe", 2, abort, "Permission denied"),
+                  c.outcome);
         EXPECT_EQ(abort, c.abort);
-        EXPECT_EQ(asked.front(), "FILE COPY ERROR: Lumora.exe located on disk 2.");
+        EXPECT_EQ(asked.front(),
+                  "FILE COPY ERROR: Lumora.exe located on disk 2.\r\nPermission denied");
         EXPECT_TRUE(answers.empty());
     }
 }

@@ -2,6 +2,7 @@
 #include "qt_wizard_scope.h"
 #include "step_pump.h"
 
+#include "platform/file_checksum.h"
 #include "setup/engine/decompression_library.h"
 #include "setup/engine/setup_pages_form.h"
 #include "setup/pages/setup_file_copy.h"
@@ -309,7 +310,8 @@ TEST_F(FileCopyPage, CopyFailingHalfWayLeavesTheOldTargetAndTheRunGoesOn) {
     addFile("big.bin", std::string(1 << 20, 'n'), install);
     addFile("small.txt", "small", install);
     page->SetOverWrite(swAlways);
-    const std::string error = "FILE COPY ERROR: big.bin located on disk 1.";
+    // The catalogue's text, and the system's reason on a line of its own.
+    const std::string error = "FILE COPY ERROR: big.bin located on disk 1.\r\nFile too large";
     world.interaction.answer(error, mrRetry);
     world.interaction.answer(error, mrIgnore);
     pump.press(Next);
@@ -331,6 +333,62 @@ TEST_F(FileCopyPage, CopyFailingHalfWayLeavesTheOldTargetAndTheRunGoesOn) {
     EXPECT_EQ(world.interaction.messages().size(), 2u);
     EXPECT_EQ(atEnd.totalProgress, atEnd.totalMaximum) << "an ignored file still counts";
 }
+
+// A source that is not the file the script and the distribution's list record, and a
+// file the script puts on no disk: each is a copy error that names the file and says
+// why, in the box and on standard error, and nothing of the file is installed. (The
+// system's own reasons are shown the same way: see CopyFailingHalfWay.)
+class FileCopyError : public FileCopyPage, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FileCopyError, SaysWhy) {
+    using Self = std::remove_reference_t<decltype(*this)>;
+    struct Case {
+        const char* name;
+        std::function<void(Self&)> arrange;
+        int disk;
+        std::string cause;
+    };
+    const Case cases[] = {
+        {"cut short",
+         [](Self& test) {
+             test.addFile("a.txt", std::string(5000, 'a'), test.install);
+             writeFile(test.world.host("c/SETUP/a.txt"), std::string(100, 'a'));
+         },
+         1, "it holds 100 bytes, not 5000"},
+        {"damaged",
+         [](Self& test) {
+             test.addFile("a.txt", "right", test.install);
+             writeFile(test.world.host("c/SETUP/a.txt"), "wrong");
+             writeFile(test.world.host("c/SETUP/SETUP.SUM"),
+                       lumora::platform::formatChecksumList(
+                           {{"a.txt", {5, lumora::platform::crc32("right")}}}));
+         },
+         1, "its checksum differs from the one recorded"},
+        {"on no disk",
+         [](Self& test) {
+             TSetupFile* file = test.addFile("a.txt", "text", test.install);
+             test.info->SetupData().GetDisk(1)->RemoveFile(file);
+         },
+         0, "the install script puts it on no install disk"},
+    };
+    const Case& c = cases[GetParam()];
+    SCOPED_TRACE(c.name);
+    c.arrange(*this);
+    world.interaction.answer("FILE COPY ERROR: a.txt located on disk " + std::to_string(c.disk) +
+                                 ".\r\n" + c.cause,
+                             mrIgnore);
+    pump.press(Next);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(run(), psDone);
+    const std::string log = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("a.txt failed: "), std::string::npos) << log;
+    EXPECT_NE(log.find("(" + c.cause + ")"), std::string::npos) << log;
+    EXPECT_TRUE(info->InstalledFiles().empty());
+    EXPECT_FALSE(fs::is_regular_file(target("a.txt")));
+    EXPECT_EQ(world.interaction.pendingAnswers(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, FileCopyError, ::testing::Range(0, 3));
 
 TEST_F(FileCopyPage, CancelDuringTheCopyStopsBeforeTheNextFileAndCancelsTheChain) {
     for (const char* name : {"1.txt", "2.txt", "3.txt"})

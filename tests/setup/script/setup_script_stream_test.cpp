@@ -224,11 +224,9 @@ TEST(SetupScriptStream, OlderVersionsReadIntoTheCurrentModel) {
 
         const TSetupDisk* first = script.GetDisk(1);
         EXPECT_EQ(first->Size(), version >= 3 ? 1000 : 0);
-        // In version 4 the program (700) no longer fits beside the read-me (400).
-        const std::vector<std::string> onFirst =
-            version >= 4 ? std::vector<std::string>{"ReadMe.txt"}
-                         : std::vector<std::string>{"ReadMe.txt", "Lumora.exe"};
-        EXPECT_EQ(namesOf(first->Files()), onFirst);
+        // A file joins its disk when its disk number is read, before its compressed
+        // size: in version 4 the program (700) is not left off beside the read-me (400).
+        EXPECT_EQ(namesOf(first->Files()), (std::vector<std::string>{"ReadMe.txt", "Lumora.exe"}));
         EXPECT_EQ(script.GetDisk(2)->Files().items(), std::vector<TSetupFile*>{extra});
 
         TSetupDir* install = script.FindDir("Install");
@@ -267,6 +265,51 @@ TEST(SetupScriptStream, OlderVersionsReadIntoTheCurrentModel) {
         EXPECT_EQ(script.WinGroups()[0]->Items().size(), 2u);
         EXPECT_EQ(script.WinGroups()[0]->Title(), "Lumora");
     }
+}
+
+// Older scripts name files in the 8-bit Windows character set; their lookups ignore
+// the case of its accented letters too.
+TEST(SetupScriptStream, OlderVersionsFindNamesWhateverTheCaseOfTheirLetters) {
+    struct Case {
+        std::string stored;
+        std::string listed;
+    };
+    const Case cases[] = {
+        {"caf\xE9"
+         ".txt",
+         "CAF\xC9"
+         ".TXT"}, // e acute
+        {"\xFC"
+         "ber.txt",
+         "\xDC"
+         "BER.TXT"}, // u diaeresis
+        {"\x9A"
+         "a\x9C\x9E\xFF",
+         "\x8A"
+         "A\x8C\x8E\x9F"},                // s caron, oe, z caron, y diaeresis
+        {"\xF0\xFE\xE0", "\xD0\xDE\xC0"}, // eth, thorn, a grave
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.listed);
+        const List files{c.stored, "", 0, 4, 1, true, false, 0};
+        const List dirs{"Install", "C:\\APP\\", "", List{c.listed}};
+        const List choices{"suOptions", List{"Common Files", List{c.listed}, List{}}};
+        const List groups{"suGroups", "Lumora", List{"Item", "", "Install", c.listed}};
+        TSetupData script;
+        readBytes(script,
+                  encode(List{4, "Accents", List{"Disk", 0}, files, dirs, choices, groups}));
+        ASSERT_EQ(script.Files().size(), 1u);
+        TSetupFile* file = script.Files()[0];
+        EXPECT_EQ(script.FindDir("Install")->Files().items(), std::vector<TSetupFile*>{file});
+        EXPECT_TRUE(script.ChoiceItems()[0]->Add()->HasFile(file, script.FindDir("Install")));
+        EXPECT_EQ(script.WinItems()[0]->ItemFile(), file);
+    }
+    // The division sign and its capital-looking neighbour are no letters.
+    TSetupData script;
+    readBytes(script,
+              encode(List{4, "Signs", List{"Disk", 0}, List{"\xF7", "", 0, 1, 1, true, false, 0},
+                          List{"Install", "C:\\", "", List{"\xD7"}}, List{}, List{}}));
+    EXPECT_TRUE(script.FindDir("Install")->Files().items().empty());
 }
 
 TEST(SetupScriptStream, NewerVersionsReadAsTheCurrentOneOthersFail) {
