@@ -1,6 +1,7 @@
 #include "setup/pages/setup_background.h"
 
 #include "setup/engine/form_loading.h"
+#include "setup/engine/kit_font.h"
 #include "setup/engine/qt_setup_interaction.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
@@ -24,7 +25,7 @@ RgbColor rgb(const QColor& color) {
 } // namespace
 
 TSetupBackground::TSetupBackground(ComponentOwner* owner, QWidget* parent)
-    : QWidget(parent), TSetupComponent(owner), appFont_(QStringLiteral("Arial")) {
+    : QWidget(parent), TSetupComponent(owner), appFont_(kitFont("Arial")) {
     setObjectName(QStringLiteral("SetupBackground"));
     appFont_.setPointSize(20);
     appFont_.setBold(true);
