@@ -4,6 +4,7 @@
 #include "editor/font_conversion.h"
 #include "editor/logic/sample_page.h"
 #include "editor/page_editor.h"
+#include "editor/program_icon.h"
 #include "editor/track_bar.h"
 #include "keywords/quick_info_texts.h"
 #include "platform/atomic_file.h"
@@ -80,6 +81,7 @@ TForm1::~TForm1() {
 
 void TForm1::buildControls() {
     setWindowTitle(QStringLiteral("Lumora - V 01.01"));
+    setWindowIcon(programIcon());
     setFont(designFont("MS Sans Serif", 8));
     auto* client = new QWidget(this);
     setCentralWidget(client);
