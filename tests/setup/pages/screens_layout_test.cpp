@@ -89,6 +89,32 @@ TEST(ScreensLayout, TheShippedChainShowsEveryPageWhole) {
     EXPECT_TRUE(clipped.empty()) << describe(clipped);
 }
 
+// The pages the shipped chain reaches only on other paths, each shown on its own.
+TEST(ScreensLayout, TheChoiceAndGroupPagesShowTheirTextsWhole) {
+    SetupWorld world;
+    StepPump pump;
+    world.services.pump = &pump;
+    QtWizardScope wizard;
+    TSetupForm form(world.services, shippedSetupForm());
+    std::vector<std::string> pages;
+    std::vector<ClippedText> clipped;
+    for (const char* name : {"suInstallType", "suOptions", "suGroups"}) {
+        auto* page = static_cast<TSetupPage*>(form.Components().FindComponent(name));
+        ASSERT_NE(page, nullptr) << name;
+        page->SetNextPage(nullptr);
+        pump.step([&] {
+            TSetupPagesForm* dialog = TSetupPagesForm::instance();
+            pages.push_back(pageName(dialog));
+            for (const ClippedText& text : checkShownLayout(dialog))
+                clipped.push_back(text);
+            SetupPagesForm()->press(WizardButton::Next);
+        });
+        EXPECT_EQ(page->Execute(), psDone) << name;
+    }
+    EXPECT_EQ(pages, (std::vector<std::string>{"Choices", "Choices", "Groups"}));
+    EXPECT_TRUE(clipped.empty()) << describe(clipped);
+}
+
 TEST(ScreensLayout, TheBackgroundShowsTheProgramNameWhole) {
     SetupWorld world;
     QtWizardScope wizard;
