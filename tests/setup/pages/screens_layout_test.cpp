@@ -25,6 +25,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace setupkit::testing {
 namespace {
 
@@ -182,7 +184,7 @@ public:
                     lumora::testing::clippedTextCount());
     }
 };
-const auto* const count = ::testing::AddGlobalTestEnvironment(new LayoutCount);
+[[maybe_unused]] const auto* const count = ::testing::AddGlobalTestEnvironment(new LayoutCount);
 
 } // namespace
 } // namespace setupkit::testing
