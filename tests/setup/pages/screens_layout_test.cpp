@@ -8,6 +8,7 @@
 #include "step_pump.h"
 
 #include "setup/engine/decompression_library.h"
+#include "setup/engine/language_library.h"
 #include "setup/engine/message_box_types.h"
 #include "setup/engine/message_catalogue.h"
 #include "setup/engine/setup_message_dialog.h"
@@ -16,16 +17,20 @@
 #include "setup/engine/setup_pages_form.h"
 #include "setup/pages/setup_background.h"
 #include "setup/pages/setup_form.h"
+#include "setup/pages/setup_language.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStackedWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace setupkit::testing {
@@ -127,6 +132,58 @@ TEST(ScreensLayout, TheChoiceAndGroupPagesShowTheirTextsWhole) {
         EXPECT_EQ(page->Execute(), psDone) << name;
     }
     EXPECT_EQ(pages, (std::vector<std::string>{"Choices", "Choices", "Groups"}));
+    EXPECT_TRUE(clipped.empty()) << describe(clipped);
+}
+
+// The language page, and a page after it in each language it offers: translated
+// captions must fit the same controls.
+TEST(ScreensLayout, EveryLanguageShowsItsTextsWhole) {
+    SetupWorld world;
+    world.services.languageLoader = languageLibraryIn(lumora::testing::binDir());
+    StepPump pump;
+    world.services.pump = &pump;
+    QtWizardScope wizard;
+    ComponentOwner form;
+    world.makeController(form);
+    auto* page = form.Create<TSetupLanguage>();
+    page->SetName("suLanguage");
+    TLanguageTypes all = 0;
+    for (int type = 0; type < LanguageTypeCount; ++type)
+        all |= languageBit(static_cast<TLanguageType>(type));
+    page->SetShowLanguages(all);
+    auto* after = form.Create<TSetupPage>();
+    after->SetName("after");
+    after->SetButtons(btPrev | btNext | btCancel);
+    page->SetNextPage(after);
+
+    std::vector<ClippedText> clipped;
+    auto check = [&] {
+        for (const ClippedText& text : checkShownLayout(TSetupPagesForm::instance()))
+            clipped.push_back(text);
+    };
+    int languages = 0;
+    std::vector<std::string> nextCaptions;
+    for (int chosen = 0; chosen == 0 || chosen < languages; ++chosen) {
+        pump.step([&] {
+            check();
+            const auto items =
+                TSetupPagesForm::instance()->rdgLSLanguage->findChildren<QRadioButton*>(
+                    Qt::FindDirectChildrenOnly);
+            languages = static_cast<int>(items.size());
+            items.at(chosen)->click();
+            SetupPagesForm()->press(WizardButton::Next);
+        });
+        pump.step([&] {
+            check();
+            nextCaptions.push_back(TSetupPagesForm::instance()->btnNext->text().toStdString());
+            SetupPagesForm()->press(WizardButton::Next);
+        });
+        EXPECT_EQ(page->Execute(), psDone);
+    }
+    EXPECT_GE(languages, 8);
+    EXPECT_EQ(nextCaptions.size(), static_cast<size_t>(languages));
+    EXPECT_NE(std::find(nextCaptions.begin(), nextCaptions.end(), "&Suivant"), nextCaptions.end())
+        << "the pages were not shown in French";
     EXPECT_TRUE(clipped.empty()) << describe(clipped);
 }
 
