@@ -1,5 +1,7 @@
 #include "about_box.h"
 
+#include "editor/program_icon.h"
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -28,7 +30,11 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setModal(true);
     auto* layout = new QGridLayout(this);
     ProgramIcon = new QLabel(this);
-    ProgramIcon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(32));
+    const QIcon icon = programIcon();
+    ProgramIcon->setPixmap(
+        (icon.isNull() ? style()->standardIcon(QStyle::SP_FileDialogDetailedView) : icon)
+            .pixmap(32));
+    setWindowIcon(icon);
     layout->addWidget(ProgramIcon, 0, 0, 2, 1, Qt::AlignTop);
     ProductName = boldBlue(QStringLiteral("Lumora"), this);
     Version = boldBlue(QStringLiteral("Version 1.01.01"), this);

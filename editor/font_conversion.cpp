@@ -1,5 +1,7 @@
 #include "font_conversion.h"
 
+#include "platform/font_faces.h"
+
 namespace lumora::editor {
 
 QFont toQFont(const FontDescription& description) {
@@ -22,6 +24,13 @@ FontDescription toFontDescription(const QFont& font) {
     description.underline = font.underline();
     description.strikeOut = font.strikeOut();
     return description;
+}
+
+QFont designFont(std::string_view family, int pointSize) {
+    QFont font = toQFont({platform::hostFontFamily(family), pointSize});
+    // Glyph widths are whole pixels, as the window's layout was measured.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
 }
 
 } // namespace lumora::editor

@@ -1,9 +1,11 @@
 #include "tform1.h"
 
 #include "editor/clickable_label.h"
+#include "editor/font_conversion.h"
 #include "editor/logic/page_file.h"
 #include "editor/logic/sample_page.h"
 #include "editor/page_editor.h"
+#include "editor/program_icon.h"
 #include "editor/track_bar.h"
 #include "keywords/quick_info_texts.h"
 #include "platform/regular_file_read.h"
@@ -26,11 +28,15 @@ namespace lumora::editor {
 
 namespace {
 
+// The caption colour holds while the control is enabled; a disabled control keeps
+// the style's greyed text, so that it looks as unavailable as it is.
 void setColors(QWidget* widget, const QColor& text, const QColor& base = QColor()) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::ButtonText, text);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, text);
+        palette.setColor(group, QPalette::Text, text);
+        palette.setColor(group, QPalette::ButtonText, text);
+    }
     if (base.isValid()) {
         palette.setColor(QPalette::Base, base);
         palette.setColor(QPalette::Window, base);
@@ -76,7 +82,8 @@ TForm1::~TForm1() {
 
 void TForm1::buildControls() {
     setWindowTitle(QStringLiteral("Lumora - V 01.01"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setWindowIcon(programIcon());
+    setFont(designFont("MS Sans Serif", 8));
     auto* client = new QWidget(this);
     setCentralWidget(client);
     move(260, 103);
@@ -145,7 +152,8 @@ void TForm1::buildControls() {
 
     Label2 = place<ClickableLabel>(GroupBox1, 187, 17, 86, 13);
     Label2->setText(QStringLiteral("Sensitivity 5"));
-    setColors(Label2, Qt::white);
+    // Dark on the group's light face, so that the readout can be read.
+    setColors(Label2, QColor(0, 0, 128));
     setBold(Label2, true);
 
     RadioB_Automatic = new QRadioButton(QStringLiteral("Automatic Mode"), GroupBox1);
@@ -228,7 +236,44 @@ void TForm1::buildControls() {
     BitBtn1FullAuto->setToolTip(QStringLiteral("Start here for automatic everything!"));
     setColors(BitBtn1FullAuto, Qt::red);
     GroupBox2->raise();
+    nameControls();
     buildEditorCommands();
+}
+
+void TForm1::nameControls() {
+    setObjectName(QStringLiteral("Form1"));
+    const std::pair<QWidget*, const char*> controls[] = {
+        {ProgressBar1, "ProgressBar1"},
+        {Button5, "Button5"},
+        {SpeedButton1, "SpeedButton1"},
+        {Button6, "Button6"},
+        {Bevel2, "Bevel2"},
+        {Label3_KeyWords, "Label3_KeyWords"},
+        {GroupBox1, "GroupBox1"},
+        {TrackBar1, "TrackBar1"},
+        {Label2, "Label2"},
+        {RadioB_Automatic, "RadioB_Automatic"},
+        {RadioB_NOauto, "RadioB_NOauto"},
+        {CheckB_USEfilter, "CheckB_USEfilter"},
+        {Bevel1, "Bevel1"},
+        {Label3_InfoBox, "Label3_InfoBox"},
+        {ListBox4, "ListBox4"},
+        {Panel1, "Panel1"},
+        {Label3TileKW, "Label3TileKW"},
+        {ListBox3, "ListBox3"},
+        {Button4, "Button4"},
+        {Button3, "Button3"},
+        {SpeedButt_delete, "SpeedButt_delete"},
+        {GroupBox2, "GroupBox2"},
+        {CheckBxDOtitle, "CheckBxDOtitle"},
+        {CheckBxDOdisription, "CheckBxDOdisription"},
+        {CheckBxDOkeywrds, "CheckBxDOkeywrds"},
+        {CheckBxKwBoost, "CheckBxKwBoost"},
+        {CheckBxDOhidenTags, "CheckBxDOhidenTags"},
+        {BitBtn1FullAuto, "BitBtn1FullAuto"},
+    };
+    for (const auto& [control, name] : controls)
+        control->setObjectName(QLatin1String(name));
 }
 
 void TForm1::buildMenu() {

@@ -265,6 +265,7 @@ protected:
 
 private:
     void buildControls();
+    void nameControls();
     void buildMenu();
     void connectHandlers();
     void setReport(const std::string& text);

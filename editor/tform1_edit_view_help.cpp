@@ -63,6 +63,9 @@ void TForm1::buildEditorCommands() {
     FindDialog3 = new FindDialog(this);
     ReplaceDialog3 = new ReplaceDialog(this);
     AboutBox = new TAboutBox(this);
+    FindDialog3->setObjectName(QStringLiteral("FindDialog3"));
+    ReplaceDialog3->setObjectName(QStringLiteral("ReplaceDialog3"));
+    AboutBox->setObjectName(QStringLiteral("AboutBox"));
 
     ownHelp_ = std::make_unique<WindowHelpEngine>();
     help_ = ownHelp_.get();

@@ -18,6 +18,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The program's icon installed beside an item's file as a PNG: named after the file,
+// or after the group (the program's own name), so every item of the group shows it.
+std::optional<fs::path> iconBeside(const fs::path& target, const std::string& group) {
+    const fs::path folder = target.parent_path();
+    for (const fs::path& candidate :
+         {folder / (target.stem().string() + ".png"), folder / (group + ".png")}) {
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
 constexpr std::string_view kPrefix = "lumora-setup-";
 constexpr std::string_view kGroupKey = "X-Lumora-Group";
 constexpr std::string_view kItemKey = "X-Lumora-Item";
@@ -225,6 +238,8 @@ bool DesktopMenuShell::addItem(const std::string& group, const std::string& comm
                         "Name=" +
                         escapeDesktopValue(name) + "\n";
     entry += "Exec=" + desktopExecValue(*command) + "\n";
+    if (const auto icon = iconBeside(target, group))
+        entry += "Icon=" + escapeDesktopValue(icon->string()) + "\n";
     entry += "Path=" + escapeDesktopValue(target.parent_path().string()) + "\n";
     entry += "Terminal=false\n";
     entry += "Categories=Utility;X-" + id + ";\n";

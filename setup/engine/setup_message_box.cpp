@@ -120,11 +120,12 @@ MessageBoxGeometry layoutSetupMessageBox(std::string_view memoText, int buttonCo
     int w = 0;
     for (const std::string& line : lines)
         w = std::max(w, metrics.textWidth ? metrics.textWidth(line) : 0);
+    // Widened for the buttons, never narrowed below the text.
     if (w < buttonCount * MessageBoxButtonPitch + 10)
-        w = buttonCount * MessageBoxButtonPitch - 8;
+        w = std::max(w, buttonCount * MessageBoxButtonPitch - 8);
     w = std::min(w, eightyPercent(metrics.fullScreenClientWidth));
     geometry.memoTextWidth = w;
-    geometry.clientWidth = w + MessageBoxIconWidth + 10;
+    geometry.clientWidth = w + MessageBoxIconWidth + 10 + metrics.memoMarginWidth;
     geometry.width = 2 * metrics.borderWidth + geometry.clientWidth;
 
     // Integer division truncates toward zero, also when the buttons are wider than the panel.
@@ -135,7 +136,8 @@ MessageBoxGeometry layoutSetupMessageBox(std::string_view memoText, int buttonCo
     const int h = std::min(static_cast<int>(lines.size()) * metrics.textHeight,
                            eightyPercent(metrics.fullScreenClientHeight));
     geometry.memoTextHeight = h;
-    geometry.height = metrics.captionHeight + h + metrics.borderHeight + MessageBoxPanelHeight + 10;
+    geometry.height = metrics.captionHeight + h + metrics.borderHeight + MessageBoxPanelHeight +
+                      10 + metrics.memoMarginHeight;
     geometry.clientHeight = geometry.height - metrics.captionHeight - 2 * metrics.borderHeight;
 
     geometry.left = (metrics.screenWidth - geometry.width) / 2;

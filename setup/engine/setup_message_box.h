@@ -54,6 +54,8 @@ struct MessageBoxMetrics {
     int captionHeight = 0;
     int textHeight = 0;                             // height of "X" in the box's font
     std::function<int(std::string_view)> textWidth; // width of one line in the box's font
+    int memoMarginWidth = 0;  // what the memo keeps beside its text, both sides together
+    int memoMarginHeight = 0; // and above and below it
 
     // A screen of 1024 by 768 and a font of 7 pixels per character, 15 high: a
     // predictable stand-in for tests and the scripted interaction.

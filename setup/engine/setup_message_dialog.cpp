@@ -1,5 +1,6 @@
 #include "setup/engine/setup_message_dialog.h"
 
+#include "setup/engine/kit_font.h"
 #include "setup/engine/message_box_types.h"
 
 #include <QApplication>
@@ -9,9 +10,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTextDocument>
+
+#include <algorithm>
 
 namespace setupkit {
 namespace {
+
+constexpr int MemoDocumentMargin = 4;
 
 QString qt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -68,7 +74,8 @@ QString memoDisplayText(std::string_view memoText) {
 } // namespace
 
 QFont SetupMessageDialog::boxFont() {
-    QFont font(QStringLiteral("Arial"), 9);
+    QFont font = kitFont("Arial");
+    font.setPointSize(9);
     font.setBold(true);
     return font;
 }
@@ -87,10 +94,14 @@ MessageBoxMetrics SetupMessageDialog::metricsFor(const QFont& font, QScreen* scr
     metrics.captionHeight = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
     metrics.fullScreenClientWidth = available.width();
     metrics.fullScreenClientHeight = available.height() - metrics.captionHeight;
-    metrics.textHeight = fontMetrics.height(); // a line's height: that of "X" in this font
+    // A line's height as the memo draws it: that of "X" in this font, with its leading.
+    metrics.textHeight = std::max(fontMetrics.height(), fontMetrics.lineSpacing());
     metrics.textWidth = [fontMetrics](std::string_view line) {
         return fontMetrics.horizontalAdvance(qt(line));
     };
+    // The memo's document margin on each side, and beside the text the caret's pixel.
+    metrics.memoMarginWidth = 2 * MemoDocumentMargin + 1;
+    metrics.memoMarginHeight = 2 * MemoDocumentMargin;
     return metrics;
 }
 
@@ -151,6 +162,20 @@ SetupMessageDialog::SetupMessageDialog(const SetupMessageBox& box, QWidget* pare
     memo->setFrameShape(QFrame::NoFrame);
     memo->setFocusPolicy(Qt::NoFocus);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->document()->setDocumentMargin(MemoDocumentMargin);
+    // The box is as large as its text up to the screen's limits; only a text beyond
+    // them scrolls.
+    int widest = 0;
+    const std::vector<std::string> lines = memoLines(box.memoText());
+    for (const std::string& line : lines)
+        widest = std::max(widest, metrics.textWidth(line));
+    const bool fits =
+        widest <= geometry_.memoTextWidth &&
+        static_cast<int>(lines.size()) * metrics.textHeight <= geometry_.memoTextHeight;
+    if (fits) {
+        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
     QPalette palette = memo->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     memo->setPalette(palette);

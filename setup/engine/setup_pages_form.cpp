@@ -1,5 +1,6 @@
 #include "setup/engine/setup_pages_form.h"
 
+#include "setup/engine/kit_font.h"
 #include "setup/pages/vel_progress_bar.h"
 
 #include <QCloseEvent>
@@ -78,7 +79,7 @@ TVelProgressBar* progressBar(QWidget* parent, const char* name, const QRect& geo
     auto* bar = new TVelProgressBar(parent);
     bar->setObjectName(name);
     bar->setGeometry(geometry);
-    QFont font(QStringLiteral("Arial"));
+    QFont font = kitFont("Arial");
     font.setPixelSize(12);
     bar->setFont(font);
     bar->setMaxValue(100);
@@ -91,7 +92,7 @@ TVelProgressBar* progressBar(QWidget* parent, const char* name, const QRect& geo
 TSetupPagesForm::TSetupPagesForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SetupPagesForm"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFont(QFont(QStringLiteral("Arial")));
+    setFont(kitFont("Arial"));
     setFixedSize(ClientWidth, ClientHeight);
 
     pnBitmap = new QFrame(this);

@@ -1,5 +1,6 @@
 #include "setup/pages/form_font.h"
 
+#include "platform/font_faces.h"
 #include "setup/engine/form_loading.h"
 #include "setup/engine/setup_error.h"
 
@@ -40,7 +41,8 @@ bool applyFontProperty(std::string_view prefix, const form::FormProperty& proper
         return false;
     const std::string_view field = name.substr(prefix.size() + 1);
     if (field == "Name") {
-        font.setFamily(QString::fromStdString(formString(property)));
+        font.setFamily(
+            QString::fromStdString(lumora::platform::hostFontFamily(formString(property))));
     } else if (field == "Height") {
         const long long height = formInteger(property);
         if (height < 0)

@@ -2,6 +2,7 @@
 
 #include "setup/engine/exit_status.h"
 #include "setup/engine/form_loading.h"
+#include "setup/engine/kit_font.h"
 #include "setup/engine/qt_setup_interaction.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
@@ -25,7 +26,7 @@ RgbColor rgb(const QColor& color) {
 } // namespace
 
 TSetupBackground::TSetupBackground(ComponentOwner* owner, QWidget* parent)
-    : QWidget(parent), TSetupComponent(owner), appFont_(QStringLiteral("Arial")) {
+    : QWidget(parent), TSetupComponent(owner), appFont_(kitFont("Arial")) {
     setObjectName(QStringLiteral("SetupBackground"));
     appFont_.setPointSize(20);
     appFont_.setBold(true);

@@ -1,17 +1,20 @@
 #include "setup/pages/setup_message.h"
 
 #include "setup/engine/form_loading.h"
+#include "setup/engine/kit_font.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_pages_form.h"
 #include "setup/pages/form_font.h"
 
 #include <QFontMetrics>
+#include <QTextDocument>
 #include <QTextEdit>
+
+#include <memory>
 
 namespace setupkit {
 
-TSetupMessage::TSetupMessage(ComponentOwner* owner)
-    : TSetupPage(owner), font_(QStringLiteral("Arial")) {
+TSetupMessage::TSetupMessage(ComponentOwner* owner) : TSetupPage(owner), font_(kitFont("Arial")) {
     font_.setPixelSize(14);
 }
 
@@ -41,9 +44,13 @@ void TSetupMessage::ShowPage() {
     QTextBlockFormat format;
     format.setAlignment(alignment);
     cursor.mergeBlockFormat(format);
-    // The fit is judged with the dialog's own font, as the memo has always done.
+    // The fit is judged with the dialog's own font, as the memo has always done, and
+    // also as the lines really wrap in the memo's font: no text is cut unseen.
     const int needed = QFontMetrics(dialog->font()).height() * static_cast<int>(lines_.size());
-    const bool overflows = memo->height() < needed;
+    const std::unique_ptr<QTextDocument> laidOut(memo->document()->clone());
+    laidOut->setDefaultFont(font_);
+    laidOut->setTextWidth(memo->width());
+    const bool overflows = memo->height() < needed || memo->height() < laidOut->size().height();
     memo->setVerticalScrollBarPolicy(overflows ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     memo->setFrameShape(overflows ? QFrame::Box : QFrame::NoFrame);
     memo->setEnabled(true);

@@ -123,6 +123,30 @@ TEST(DesktopMenuShell, GroupsAreListedDeletedAndItemsRemovedFromTheGroupShownLas
         EXPECT_TRUE(fs::is_empty(dir)) << dir << " keeps files";
 }
 
+// The program's icon lies beside it as a PNG named after it; every item of its group
+// shows it, and a folder without one gives no Icon key.
+TEST(DesktopMenuShell, ItemsShowTheProgramsIconInstalledBesideThem) {
+    for (const bool withIcon : {true, false}) {
+        InstalledHome h;
+        const fs::path icon = h.home / "Lumora Apps" / "Lumora.png";
+        if (withIcon)
+            lumora::testing::writeFile(icon, "png");
+        DesktopMenuShell shell(h.drives, h.locations);
+        ASSERT_TRUE(shell.execute("[CreateGroup(Lumora)]\r\n"));
+        ASSERT_TRUE(shell.execute("[AddItem(\"C:\\Lumora Apps\\Lumora\" ,Lumora)]\r\n"));
+        ASSERT_TRUE(shell.execute("[AddItem(\"C:\\Lumora Apps\\setup\" UNINSTALL,UNINSTALL)]\r\n"));
+        ASSERT_TRUE(shell.execute("[AddItem(\"C:\\Lumora Apps\\ReadMe.txt\" ,ReadMe.txt)]\r\n"));
+        for (const char* item : {"Lumora", "UNINSTALL", "ReadMe.txt"}) {
+            const fs::path file = shell.itemFile("Lumora", item);
+            EXPECT_EQ(desktopEntryValue(readWholeFile(file), "Icon"),
+                      withIcon ? icon.string() : std::string())
+                << item;
+            if (withIcon)
+                expectValid(file);
+        }
+    }
+}
+
 TEST(DesktopMenuShell, ItemsOnUnmappedDrivesAreRefused) {
     InstalledHome h;
     DesktopMenuShell shell(h.drives, h.locations);

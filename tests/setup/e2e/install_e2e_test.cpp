@@ -49,7 +49,7 @@ std::unique_ptr<TSetupData> shippedScript() {
 TEST(Distribution, ShipsEveryFileOfItsScriptWithItsRealSizeAndDate) {
     const auto scriptHolder = shippedScript();
     const TSetupData& script = *scriptHolder;
-    ASSERT_EQ(script.Files().size(), 12u);
+    ASSERT_EQ(script.Files().size(), 13u);
     std::size_t shipped = 0;
     std::size_t compressed = 0;
     for (const TSetupFile* file : script.Files()) {
@@ -166,6 +166,12 @@ void expectValidMenuEntries(const Machine& machine) {
     bool uninstallItem = false;
     for (const auto& entry : fs::directory_iterator(applications)) {
         const std::string text = readFile(entry.path());
+        // Each entry shows the program's icon, installed beside it.
+        const auto icon = text.find("\nIcon=");
+        ASSERT_NE(icon, std::string::npos) << text;
+        const std::string iconPath = text.substr(icon + 6, text.find('\n', icon + 1) - icon - 6);
+        EXPECT_EQ(iconPath, (machine.installDir() / "Lumora.png").string());
+        EXPECT_TRUE(fs::is_regular_file(iconPath)) << iconPath;
         if (text.find("Name=UNINSTALL\n") == std::string::npos)
             continue;
         uninstallItem = true;
@@ -207,6 +213,7 @@ TEST(UnattendedInstall, InstallsLumoraAndItsUninstallLeavesTheHomeAsItWas) {
               "C:\\Lumora\\description.txt=\r\nC:\\Lumora\\file_id.diz=\r\n"
               "C:\\Lumora\\html_filter.txt=\r\nC:\\Lumora\\Lumora=\r\n"
               "C:\\Lumora\\Lumora.hlp=\r\nC:\\Lumora\\Lumora.ico=\r\n"
+              "C:\\Lumora\\Lumora.png=\r\n"
               "C:\\Lumora\\order.txt=\r\nC:\\Lumora\\ReadMe.txt=\r\n"
               "C:\\Lumora\\recentflz.ini=\r\nC:\\Lumora\\setup=\r\n"
               "C:\\Lumora\\TSComp32.DLL=\r\nC:\\Lumora\\TSLANG32.DLL=\r\n"

@@ -81,6 +81,18 @@ TEST(SetupMessageBoxLayout, ShortMessageIsWidenedForItsButtons) {
     EXPECT_EQ(geometry.top, (768 - geometry.height) / 2);
 }
 
+// Between the buttons' row less 8 and the row plus 10, the text once lost its end.
+TEST(SetupMessageBoxLayout, AMessageAlmostAsWideAsItsButtonsKeepsItsWidth) {
+    const MessageBoxMetrics metrics = MessageBoxMetrics::fixedPitch();
+    for (const int characters : {41, 42, 43}) { // 287 to 301 pixels, three buttons: 286 to 304
+        const std::string line(static_cast<size_t>(characters), 'x');
+        const MessageBoxGeometry geometry =
+            layoutSetupMessageBox("\r\n" + line + "\r\n", 3, metrics);
+        EXPECT_EQ(geometry.memoTextWidth, characters * 7) << characters;
+        EXPECT_EQ(geometry.clientWidth, characters * 7 + 52 + 10) << characters;
+    }
+}
+
 TEST(SetupMessageBoxLayout, WideMessageKeepsItsWidth) {
     const MessageBoxMetrics metrics = MessageBoxMetrics::fixedPitch();
     const std::string line(60, 'x'); // 420 pixels

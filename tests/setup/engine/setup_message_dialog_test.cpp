@@ -44,7 +44,7 @@ TEST_F(SetupMessageDialogTest, ButtonsAreBuiltInOrderWithTheLayoutsPlaces) {
     EXPECT_FALSE(button(dialog, "B5"));
     EXPECT_EQ(dialog.size(), QSize(geometry.clientWidth, geometry.clientHeight));
     EXPECT_EQ(dialog.windowTitle(), "Confirmation");
-    EXPECT_EQ(dialog.font().family(), "Arial");
+    EXPECT_EQ(dialog.font().family(), "Liberation Sans");
     EXPECT_TRUE(dialog.font().bold());
     EXPECT_EQ(dialog.font().pointSize(), 9);
 }

@@ -17,7 +17,7 @@ namespace {
 TEST(SetupPagesForm, HasTheNamedControlsOnItsTenNotebookPages) {
     TSetupPagesForm form;
     EXPECT_EQ(form.size(), QSize(510, 306));
-    EXPECT_EQ(form.font().family(), "Arial");
+    EXPECT_EQ(form.font().family(), "Liberation Sans");
     const char* pages[] = {"DirChoice",       "FileCopy",      "Groups",  "Choices",
                            "BDEInstall",      "UnInstall",     "Message", "MultiDisk",
                            "SelectDirectory", "SelectLanguage"};

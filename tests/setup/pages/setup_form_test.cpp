@@ -48,10 +48,10 @@ TEST(SetupForm, LoadsTheShippedForm) {
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(form.windowTitle(), "Lumora Setup Program");
     EXPECT_EQ(info->SetupData().AppName(), "Lumora");
-    EXPECT_EQ(info->SetupData().Files().size(), 12u);
+    EXPECT_EQ(info->SetupData().Files().size(), 13u);
     EXPECT_EQ(info->MultiDiskFiles().size(), 6u);
     EXPECT_EQ(info->SelectedDirs().size(), 3u);
-    EXPECT_EQ(info->InstallSet().ListFiles(info->SetupData().FindDir("Install")).size(), 12u);
+    EXPECT_EQ(info->InstallSet().ListFiles(info->SetupData().FindDir("Install")).size(), 13u);
 
     TSetupBackground* background = form.Background();
     ASSERT_NE(background, nullptr);
