@@ -87,6 +87,9 @@ void TForm1::Open2Click() {
     UpdateOldies(*path);
     try {
         LoadPage(*path);
+    } catch (const NotAPageError& refused) {
+        interaction_.showError("Cannot open file " + std::string(refused.what()));
+        return;
     } catch (const platform::FileError&) {
         interaction_.showError("Cannot open file " + *path);
         return;

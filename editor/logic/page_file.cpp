@@ -1,11 +1,13 @@
 #include "page_file.h"
 
-#include "platform/atomic_file.h"
 
 namespace lumora::editor {
 
 text::DecodedPage loadPageFile(const std::string& path) {
-    return text::decodePage(platform::readWholeFile(path));
+    const std::string bytes = platform::readWholeFile(path);
+    if (text::looksBinary(bytes))
+        throw NotAPageError(path);
+    return text::decodePage(bytes);
 }
 
 text::PageEncoding savePageFile(const std::string& path, const text::Lines& lines,

@@ -1,13 +1,23 @@
 #pragma once
 // Reading and writing page files with the page encoding rules; writes are atomic.
 
+#include "platform/atomic_file.h"
 #include "text/page_codec.h"
 
 #include <string>
 
 namespace lumora::editor {
 
-// Throws platform::FileError when the file cannot be read.
+// A file that reads but is binary (text::looksBinary): no page to edit. what() is the
+// path and text::kBinaryFileReason.
+class NotAPageError : public platform::FileError {
+public:
+    explicit NotAPageError(const std::string& path)
+        : FileError(path, std::string(text::kBinaryFileReason)) {}
+};
+
+// Throws platform::FileError when the file cannot be read, NotAPageError when it is
+// binary.
 text::DecodedPage loadPageFile(const std::string& path);
 
 // Writes each line followed by CR LF in `encoding`; returns the encoding used.
