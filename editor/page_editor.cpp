@@ -33,8 +33,14 @@ PageEditor::PageEditor(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int charsRemoved, int charsAdded) {
                 ++revision_;
+                const bool hadInlineBreaks = !inlineBreaks_.empty();
                 moveInlineBreaks(position, charsRemoved, charsAdded);
-                followChange(position, charsRemoved, charsAdded);
+                followUndoHistory();
+                // Lines and paragraphs are not one to one: the page is read afresh.
+                if (hadInlineBreaks || !inlineBreaks_.empty())
+                    cacheValid_ = false;
+                else
+                    followChange(position, charsRemoved, charsAdded);
             });
 }
 
@@ -58,13 +64,31 @@ void PageEditor::moveInlineBreaks(int position, int charsRemoved, int charsAdded
             b.position += charsAdded - charsRemoved;
 }
 
+void PageEditor::followUndoHistory() {
+    const int undo = document()->availableUndoSteps();
+    const int redo = document()->availableRedoSteps();
+    const bool undone = undo < undoSteps_ && redo > redoSteps_;
+    const bool redone = undo > undoSteps_ && redo < redoSteps_;
+    if ((undone || redone) && static_cast<size_t>(undo) < breakHistory_.size()) {
+        inlineBreaks_ = breakHistory_[static_cast<size_t>(undo)];
+        undoSteps_ = undo;
+        redoSteps_ = redo;
+        return;
+    }
+    rememberInlineBreaks();
+}
+
+void PageEditor::rememberInlineBreaks() {
+    undoSteps_ = document()->availableUndoSteps();
+    redoSteps_ = document()->availableRedoSteps();
+    breakHistory_.resize(static_cast<size_t>(undoSteps_) + 1);
+    breakHistory_.back() = inlineBreaks_;
+}
+
 void PageEditor::followChange(int position, int charsRemoved, int charsAdded) {
     if (!cacheValid_)
         return;
     cacheValid_ = false;
-    // Lines and paragraphs are not one to one: the page is read afresh.
-    if (!inlineBreaks_.empty())
-        return;
     if (charsRemoved + charsAdded > kFollowLimit)
         return;
     if (trailingDropped_) {
@@ -164,6 +188,7 @@ void PageEditor::setLines(const text::Lines& lines) {
     const QString text = joined(lines);
     setPlainText(text);
     noteInlineBreaks(text);
+    rememberInlineBreaks();
     // The text ends in a line break, so its last block is the empty one left out.
     cache_ = lines;
     trailingDropped_ = true;
@@ -180,6 +205,7 @@ void PageEditor::replaceAllLines(const text::Lines& lines) {
     cursor.insertText(text);
     cursor.endEditBlock();
     noteInlineBreaks(text);
+    rememberInlineBreaks();
     cache_ = lines;
     trailingDropped_ = true;
     cacheValid_ = inlineBreaks_.empty();

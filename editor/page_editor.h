@@ -53,6 +53,10 @@ private:
     static QString joined(const text::Lines& lines);
     void noteInlineBreaks(const QString& text);
     void moveInlineBreaks(int position, int charsRemoved, int charsAdded);
+    // After a change: an undo or redo step brings back the breaks of the state it
+    // returns to; any other change is remembered as the newest state.
+    void followUndoHistory();
+    void rememberInlineBreaks();
     // Brings the cache up to date after a change of the text; a change too large to
     // be worth it, or one the cache cannot follow, drops the cache instead.
     void followChange(int position, int charsRemoved, int charsAdded);
@@ -65,6 +69,11 @@ private:
     // Sorted by position; empty for nearly every page, which keeps lines and paragraphs
     // one to one.
     std::vector<InlineBreak> inlineBreaks_;
+    // The inline breaks of each state of the control's undo history, by the number of
+    // undo steps that state has behind it.
+    std::vector<std::vector<InlineBreak>> breakHistory_;
+    int undoSteps_ = 0;
+    int redoSteps_ = 0;
     // While there are inline breaks: the first paragraph of each line, the dropped last
     // empty line included.
     mutable std::vector<int> lineBlocks_;

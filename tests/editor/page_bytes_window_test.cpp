@@ -115,6 +115,7 @@ TEST_F(PageBytes, EveryCharacterSurvivesAKeystrokeElsewhere) {
     for (const auto& [name, text] : cases) {
         const std::string bytes = utf8(U"<html>\r\n" + text);
         open(name, bytes);
+        form->RichEdit->setFont(QFont(QStringLiteral("Monospace"), 14));
         typeAtStart('x');
         EXPECT_EQ(saved(name), "x" + bytes) << name;
         // And once more, now that the editor follows edits line by line.

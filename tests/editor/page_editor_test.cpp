@@ -141,5 +141,34 @@ TEST(PageEditor, ParagraphCharactersStayInsideTheirLines) {
     }
 }
 
+// Undo and Redo bring the paragraph characters back with the text they belong to, after
+// a deletion and after the whole page was replaced at once.
+TEST(PageEditor, UndoAndRedoKeepTheParagraphCharacters) {
+    const text::Lines page = {"a\xE2\x80\xA9"
+                              "b",
+                              "c\xEF\xB7\x90"};
+    PageEditor editor;
+    editor.setLines(page);
+    QTextCursor cursor(editor.document());
+    select(cursor, 0, 3);
+    cursor.removeSelectedText();
+    EXPECT_EQ(editor.lines(), (text::Lines{"", "c\xEF\xB7\x90"}));
+    editor.undo();
+    EXPECT_EQ(editor.lines(), page);
+    editor.redo();
+    EXPECT_EQ(editor.lines(), (text::Lines{"", "c\xEF\xB7\x90"}));
+    editor.undo();
+
+    editor.replaceAllLines({"plain", "\xEF\xB7\x91"});
+    select(cursor, 0, 0);
+    cursor.insertText("x");
+    EXPECT_EQ(editor.lines(), (text::Lines{"xplain", "\xEF\xB7\x91"}));
+    editor.undo();
+    editor.undo();
+    EXPECT_EQ(editor.lines(), page);
+    editor.redo();
+    EXPECT_EQ(editor.lines(), (text::Lines{"plain", "\xEF\xB7\x91"}));
+}
+
 } // namespace
 } // namespace lumora::editor
