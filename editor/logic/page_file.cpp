@@ -1,6 +1,5 @@
 #include "page_file.h"
 
-
 namespace lumora::editor {
 
 text::DecodedPage loadPageFile(const std::string& path) {

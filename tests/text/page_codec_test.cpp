@@ -129,8 +129,8 @@ TEST(PageCodec, NulBytesMakeABinaryFileUnlessItIsUtf16) {
         {"<html>\r\n", false},
         {utf16(U"<html>\r\n", false), false},
         {utf16(U"<html>\r\n", true), false},
-        {utf16(U"<html>", false) + "x", true},               // odd byte count
-        {utf16(U"<html>\xDC00", false), true},               // a low surrogate alone
+        {utf16(U"<html>", false) + "x", true},                   // odd byte count
+        {utf16(U"<html>\xDC00", false), true},                   // a low surrogate alone
         {utf16(U"<h", true) + std::string("\xD8\x00", 2), true}, // a high one at the end
         {std::string("\xFF\xFE<\0", 4), false},
     };
