@@ -11,10 +11,6 @@ namespace lumora::batch {
 
 namespace fs = std::filesystem;
 
-bool looksBinary(std::string_view bytes) {
-    return bytes.substr(0, kBinaryProbeBytes).find('\0') != std::string_view::npos;
-}
-
 std::string readPageBytes(const std::string& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
@@ -34,8 +30,8 @@ std::string readPageBytes(const std::string& path) {
         throw PageRefused("cannot read: " +
                           (what.starts_with(prefix) ? what.substr(prefix.size()) : what));
     }
-    if (looksBinary(bytes))
-        throw PageRefused("a binary file (it holds NUL bytes), not a page");
+    if (text::looksBinary(bytes))
+        throw PageRefused(std::string(text::kBinaryFileReason));
     return bytes;
 }
 

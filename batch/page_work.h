@@ -20,13 +20,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// How far a page is looked at for NUL bytes before it counts as text.
-inline constexpr size_t kBinaryProbeBytes = 8192;
-
-bool looksBinary(std::string_view bytes);
-
 // The page's bytes. Throws PageRefused for a missing or unreadable file, something
-// other than a regular file (a FIFO would block the run) and a binary file.
+// other than a regular file (a FIFO would block the run) and a binary file
+// (text::looksBinary).
 std::string readPageBytes(const std::string& path);
 
 // Writes the page atomically in the encoding it was read in, creating the output's

@@ -30,22 +30,22 @@ int unitsForChars(const QString& text, size_t chars) {
     return i;
 }
 
-size_t toPageOffset(const QTextDocument& document, const PageOffsets& offsets, int position) {
-    const QTextBlock block = document.findBlock(position);
-    if (!block.isValid())
-        return offsets.length();
-    const size_t column = charsInUnits(block.text(), position - block.position());
-    return offsets.toOffset({static_cast<size_t>(block.blockNumber()), column});
+QString lineText(const PageEditor& editor, size_t line) {
+    const text::Lines& lines = editor.lines();
+    return line < lines.size() ? QString::fromStdString(lines[line]) : QString();
 }
 
-int toDocumentPosition(const QTextDocument& document, const PageOffsets& offsets, size_t offset) {
+size_t toPageOffset(const PageEditor& editor, const PageOffsets& offsets, int position) {
+    const auto [line, start] = editor.lineAt(position);
+    const size_t column = charsInUnits(lineText(editor, line), position - start);
+    return offsets.toOffset({line, column});
+}
+
+int toDocumentPosition(const PageEditor& editor, const PageOffsets& offsets, size_t offset) {
     if (offsets.lineCount() == 0)
         return 0;
     const LinePosition at = offsets.toLinePosition(offset);
-    const QTextBlock block = document.findBlockByNumber(static_cast<int>(at.line));
-    if (!block.isValid())
-        return document.characterCount() - 1;
-    return block.position() + unitsForChars(block.text(), at.column);
+    return editor.lineStart(at.line) + unitsForChars(lineText(editor, at.line), at.column);
 }
 
 } // namespace
@@ -53,15 +53,15 @@ int toDocumentPosition(const QTextDocument& document, const PageOffsets& offsets
 Selection pageSelection(const PageEditor& editor) {
     const PageOffsets offsets(editor.lines());
     const QTextCursor cursor = editor.textCursor();
-    const size_t start = toPageOffset(*editor.document(), offsets, cursor.selectionStart());
-    const size_t end = toPageOffset(*editor.document(), offsets, cursor.selectionEnd());
+    const size_t start = toPageOffset(editor, offsets, cursor.selectionStart());
+    const size_t end = toPageOffset(editor, offsets, cursor.selectionEnd());
     return {start, end - start};
 }
 
 void selectPageRange(PageEditor& editor, Selection selection) {
     const PageOffsets offsets(editor.lines());
-    const int start = toDocumentPosition(*editor.document(), offsets, selection.start);
-    const int end = toDocumentPosition(*editor.document(), offsets, selection.end());
+    const int start = toDocumentPosition(editor, offsets, selection.start);
+    const int end = toDocumentPosition(editor, offsets, selection.end());
     QTextCursor cursor(editor.document());
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
@@ -70,8 +70,8 @@ void selectPageRange(PageEditor& editor, Selection selection) {
 
 void applyPageEdit(PageEditor& editor, const PageEdit& edit) {
     const PageOffsets offsets(editor.lines());
-    const int start = toDocumentPosition(*editor.document(), offsets, edit.start);
-    const int end = toDocumentPosition(*editor.document(), offsets, edit.start + edit.length);
+    const int start = toDocumentPosition(editor, offsets, edit.start);
+    const int end = toDocumentPosition(editor, offsets, edit.start + edit.length);
     QString text = QString::fromStdString(edit.text);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));

@@ -14,9 +14,17 @@ namespace {
 // the whole page again costs no more than following the change.
 constexpr int kFollowLimit = 1 << 16;
 
-std::string utf8Of(const QTextBlock& block) {
-    const QByteArray utf8 = block.text().toUtf8();
+std::string utf8Of(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
     return {utf8.constData(), static_cast<size_t>(utf8.size())};
+}
+
+std::string utf8Of(const QTextBlock& block) {
+    return utf8Of(block.text());
+}
+
+bool endsParagraph(QChar c) {
+    return c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1);
 }
 
 } // namespace
@@ -25,8 +33,56 @@ PageEditor::PageEditor(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int charsRemoved, int charsAdded) {
                 ++revision_;
-                followChange(position, charsRemoved, charsAdded);
+                const bool hadInlineBreaks = !inlineBreaks_.empty();
+                moveInlineBreaks(position, charsRemoved, charsAdded);
+                followUndoHistory();
+                // Lines and paragraphs are not one to one: the page is read afresh.
+                if (hadInlineBreaks || !inlineBreaks_.empty())
+                    cacheValid_ = false;
+                else
+                    followChange(position, charsRemoved, charsAdded);
             });
+}
+
+void PageEditor::noteInlineBreaks(const QString& text) {
+    inlineBreaks_.clear();
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (endsParagraph(text.at(i)))
+            inlineBreaks_.push_back({static_cast<int>(i), text.at(i).unicode()});
+}
+
+// Breaks inside the replaced stretch go with it; those after it move with the text.
+// A paragraph end typed or pasted in is a line break.
+void PageEditor::moveInlineBreaks(int position, int charsRemoved, int charsAdded) {
+    if (inlineBreaks_.empty())
+        return;
+    const int end = position + charsRemoved;
+    std::erase_if(inlineBreaks_,
+                  [&](const InlineBreak& b) { return b.position >= position && b.position < end; });
+    for (InlineBreak& b : inlineBreaks_)
+        if (b.position >= end)
+            b.position += charsAdded - charsRemoved;
+}
+
+void PageEditor::followUndoHistory() {
+    const int undo = document()->availableUndoSteps();
+    const int redo = document()->availableRedoSteps();
+    const bool undone = undo < undoSteps_ && redo > redoSteps_;
+    const bool redone = undo > undoSteps_ && redo < redoSteps_;
+    if ((undone || redone) && static_cast<size_t>(undo) < breakHistory_.size()) {
+        inlineBreaks_ = breakHistory_[static_cast<size_t>(undo)];
+        undoSteps_ = undo;
+        redoSteps_ = redo;
+        return;
+    }
+    rememberInlineBreaks();
+}
+
+void PageEditor::rememberInlineBreaks() {
+    undoSteps_ = document()->availableUndoSteps();
+    redoSteps_ = document()->availableRedoSteps();
+    breakHistory_.resize(static_cast<size_t>(undoSteps_) + 1);
+    breakHistory_.back() = inlineBreaks_;
 }
 
 void PageEditor::followChange(int position, int charsRemoved, int charsAdded) {
@@ -91,10 +147,32 @@ QString PageEditor::joined(const text::Lines& lines) {
 const text::Lines& PageEditor::lines() const {
     if (!cacheValid_) {
         cache_.clear();
+        lineBlocks_.clear();
         const QTextDocument* doc = document();
         cache_.reserve(static_cast<size_t>(doc->blockCount()));
-        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-            cache_.push_back(utf8Of(block));
+        if (inlineBreaks_.empty()) {
+            for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+                cache_.push_back(utf8Of(block));
+        } else {
+            auto next = inlineBreaks_.begin();
+            QString line;
+            bool lineBegins = true;
+            for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+                if (lineBegins)
+                    lineBlocks_.push_back(block.blockNumber());
+                lineBegins = false;
+                line += block.text();
+                const int end = block.position() + block.length() - 1;
+                if (next != inlineBreaks_.end() && next->position == end) {
+                    line += QChar(next->character);
+                    ++next;
+                    continue;
+                }
+                cache_.push_back(utf8Of(line));
+                line.clear();
+                lineBegins = true;
+            }
+        }
         trailingDropped_ = false;
         cacheValid_ = true;
     }
@@ -106,22 +184,58 @@ const text::Lines& PageEditor::lines() const {
 }
 
 void PageEditor::setLines(const text::Lines& lines) {
-    setPlainText(joined(lines));
+    inlineBreaks_.clear();
+    const QString text = joined(lines);
+    setPlainText(text);
+    noteInlineBreaks(text);
+    rememberInlineBreaks();
     // The text ends in a line break, so its last block is the empty one left out.
     cache_ = lines;
     trailingDropped_ = true;
-    cacheValid_ = true;
+    // With inline breaks the first lines() call maps lines to paragraphs.
+    cacheValid_ = inlineBreaks_.empty();
 }
 
 void PageEditor::replaceAllLines(const text::Lines& lines) {
+    inlineBreaks_.clear();
+    const QString text = joined(lines);
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
-    cursor.insertText(joined(lines));
+    cursor.insertText(text);
     cursor.endEditBlock();
+    noteInlineBreaks(text);
+    rememberInlineBreaks();
     cache_ = lines;
     trailingDropped_ = true;
-    cacheValid_ = true;
+    cacheValid_ = inlineBreaks_.empty();
+}
+
+int PageEditor::lineStart(size_t line) const {
+    const QTextDocument* doc = document();
+    lines();
+    int blockNumber = static_cast<int>(line);
+    if (!inlineBreaks_.empty()) {
+        if (line >= lineBlocks_.size())
+            return doc->lastBlock().position();
+        blockNumber = lineBlocks_[line];
+    }
+    const QTextBlock block = doc->findBlockByNumber(blockNumber);
+    return block.isValid() ? block.position() : doc->lastBlock().position();
+}
+
+std::pair<size_t, int> PageEditor::lineAt(int position) const {
+    const QTextDocument* doc = document();
+    QTextBlock block = doc->findBlock(position);
+    if (!block.isValid())
+        block = doc->lastBlock();
+    lines();
+    if (inlineBreaks_.empty())
+        return {static_cast<size_t>(block.blockNumber()), block.position()};
+    const auto after =
+        std::upper_bound(lineBlocks_.begin(), lineBlocks_.end(), block.blockNumber());
+    const auto line = static_cast<size_t>(after - lineBlocks_.begin()) - 1;
+    return {line, doc->findBlockByNumber(lineBlocks_[line]).position()};
 }
 
 } // namespace lumora::editor

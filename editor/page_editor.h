@@ -2,12 +2,19 @@
 // The document buffer `RichEdit`: a plain-text editor whose text the logic sees
 // as UTF-8 lines. The lines are cached: an edit converts again only the lines it
 // touched, so a scan after typing into a large page does not convert the page whole.
+//
+// The text control ends a paragraph not only at a line break but also at U+2029,
+// U+FDD0 and U+FDD1, and keeps no trace of which character it was. The editor notes
+// where the page held those characters, so that a line holding them stays one line
+// (several paragraphs of the control) and gets them back.
 
 #include "text/page_lines.h"
 
 #include <QPlainTextEdit>
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace lumora::editor {
 
@@ -24,6 +31,12 @@ public:
     // Replaces the whole text as one undoable edit.
     void replaceAllLines(const text::Lines& lines);
 
+    // The document position where line `line` starts; past the last line, the start of
+    // the control's last paragraph.
+    int lineStart(size_t line) const;
+    // The line holding document position `position`, and the position where it starts.
+    std::pair<size_t, int> lineAt(int position) const;
+
     // Counts every change of the text; equal numbers mean an unchanged page.
     uint64_t revision() const { return revision_; }
 
@@ -31,7 +44,19 @@ public:
     int textLimit() const { return textLimit_; }
 
 private:
+    // A paragraph end of the control that stands for a character of the page.
+    struct InlineBreak {
+        int position; // of the paragraph end in the document
+        char16_t character;
+    };
+
     static QString joined(const text::Lines& lines);
+    void noteInlineBreaks(const QString& text);
+    void moveInlineBreaks(int position, int charsRemoved, int charsAdded);
+    // After a change: an undo or redo step brings back the breaks of the state it
+    // returns to; any other change is remembered as the newest state.
+    void followUndoHistory();
+    void rememberInlineBreaks();
     // Brings the cache up to date after a change of the text; a change too large to
     // be worth it, or one the cache cannot follow, drops the cache instead.
     void followChange(int position, int charsRemoved, int charsAdded);
@@ -41,6 +66,17 @@ private:
     mutable text::Lines cache_;
     mutable bool cacheValid_ = true;
     mutable bool trailingDropped_ = false;
+    // Sorted by position; empty for nearly every page, which keeps lines and paragraphs
+    // one to one.
+    std::vector<InlineBreak> inlineBreaks_;
+    // The inline breaks of each state of the control's undo history, by the number of
+    // undo steps that state has behind it.
+    std::vector<std::vector<InlineBreak>> breakHistory_;
+    int undoSteps_ = 0;
+    int redoSteps_ = 0;
+    // While there are inline breaks: the first paragraph of each line, the dropped last
+    // empty line included.
+    mutable std::vector<int> lineBlocks_;
     uint64_t revision_ = 0;
     int textLimit_ = 0;
 };

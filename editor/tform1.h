@@ -295,6 +295,7 @@ private:
     void connectEditorCommands();
     void reopenRecent(int number);
     void rebuildRecentMenu();
+    void showRecentItems(const std::vector<RecentMenuItem>& items);
     void applyPreviewEnabling(const PreviewEnabling& enabling);
     void undoRequest();
     std::string helpFile() const;

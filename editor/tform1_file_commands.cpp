@@ -90,6 +90,9 @@ void TForm1::Open2Click() {
     } catch (const platform::NotRegularFile&) {
         interaction_.showError(notRegularFileText(*path));
         return;
+    } catch (const NotAPageError& refused) {
+        interaction_.showError("Cannot open file " + std::string(refused.what()));
+        return;
     } catch (const platform::FileError&) {
         interaction_.showError("Cannot open file " + *path);
         return;

@@ -46,8 +46,7 @@ void TForm1::keepRecentFilesInMemory() {
 }
 
 void TForm1::UpdateOldies(const std::string& path) {
-    recentFiles().enterAtTop(path);
-    rebuildRecentMenu();
+    showRecentItems(recentFiles().enterAtTop(path));
 }
 
 void TForm1::recentfiles1Click() {
@@ -63,6 +62,10 @@ void TForm1::WipeThatMenu() {
 }
 
 void TForm1::rebuildRecentMenu() {
+    showRecentItems(recentFiles().menuItems());
+}
+
+void TForm1::showRecentItems(const std::vector<RecentMenuItem>& items) {
     using Handler = void (TForm1::*)();
     static constexpr std::array<Handler, kShownEntries> handlers = {
         &TForm1::RecentFile1Click, &TForm1::RecentFile2Click, &TForm1::RecentFile3Click,
@@ -70,7 +73,7 @@ void TForm1::rebuildRecentMenu() {
         &TForm1::RecentFile7Click, &TForm1::RecentFile8Click, &TForm1::RecentFile9Click,
     };
     WipeThatMenu();
-    for (const RecentMenuItem& item : recentFiles().menuItems()) {
+    for (const RecentMenuItem& item : items) {
         QAction* action = RecentFiles1->addAction(QString::fromStdString(item.caption));
         const Handler handler = handlers[static_cast<size_t>(item.number - 1)];
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
@@ -82,8 +85,8 @@ void TForm1::reopenRecent(int number) {
         return;
     const RecentEntry entry = recentFiles().entry(number);
     PendingFileName = entry.storedPath;
-    // The store holds the path upper-cased; the page is loaded from the file whose
-    // path equals it without regard to case, and keeps that real path for saving.
+    // The page keeps the real path of its file for saving, which differs from the
+    // stored one only for an entry upper-cased by earlier versions.
     bool loaded = false;
     if (entry.filePath) {
         try {

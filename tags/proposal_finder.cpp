@@ -78,7 +78,6 @@ FinderStep ProposalFinder::start(const text::Lines& page) {
     lowered_.reserve(page.size());
     for (const auto& line : page)
         lowered_.push_back(text::asciiLowered(line));
-    matches_.assign(lowered_.size() * keywords_.size(), 0);
     return walkOn(std::move(messages));
 }
 
@@ -109,13 +108,14 @@ FinderStep ProposalFinder::walkOn(std::vector<std::string> messages) {
             const size_t line = line_++;
             turns_ = (turns_ + 1) % count;
             visitedLine_ = true;
-            if (!lineMatches(line))
+            const std::string candidate = candidateText(lowered_, line);
+            if (!holdsTurnedKeywords(candidate))
                 continue;
 
             const std::string& k0 = keywordAt(0);
             const std::string& k1 = keywordAt(1);
-            std::string proposal = shapeProposal(
-                kind_, cleanCandidate(candidateText(lowered_, line)), k0, k1, keywordAt(2));
+            std::string proposal =
+                shapeProposal(kind_, cleanCandidate(candidate), k0, k1, keywordAt(2));
             FinderStep step;
             step.messages = std::move(messages);
             step.chosenKeywords = turnedKeywords();
@@ -165,25 +165,12 @@ std::vector<std::string> ProposalFinder::turnedKeywords() const {
     return turned;
 }
 
-bool ProposalFinder::lineMatches(size_t line) {
-    while (linesComputed_ <= line)
-        computeMatches(linesComputed_++);
-    const size_t count = keywords_.size();
-    const size_t first = (count - turns_) % count;
-    const size_t second = (count + 1 - turns_) % count;
-    const std::uint8_t* row = &matches_[line * count];
-    if (kind_ == FinderKind::Description)
-        return row[first] != 0;
-    return row[first] != 0 && row[second] != 0;
-}
-
-// The candidate of a line does not depend on the turn of the list, so each line is built and
-// tested against every keyword once, on the first pass.
-void ProposalFinder::computeMatches(size_t line) {
-    const std::string candidate = candidateText(lowered_, line);
-    const size_t count = keywords_.size();
-    for (size_t k = 0; k < count; ++k)
-        matches_[line * count + k] = holdsKeyword(candidate, keywords_[k]) ? 1 : 0;
+// A line's candidate is built again on each pass rather than kept with a mark per line and
+// keyword: the walk then needs memory for the page alone, however long the keyword list.
+bool ProposalFinder::holdsTurnedKeywords(std::string_view candidate) const {
+    if (!holdsKeyword(candidate, keywordAt(0)))
+        return false;
+    return kind_ == FinderKind::Description || holdsKeyword(candidate, keywordAt(1));
 }
 
 } // namespace lumora::tags

@@ -8,9 +8,9 @@
 #include "tags/user_answer.h"
 #include "text/page_lines.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumora::tags {
@@ -56,15 +56,12 @@ private:
     FinderStep finish(std::vector<std::string> messages, ChainNext next, bool hideDisplay);
     const std::string& keywordAt(size_t position) const;
     std::vector<std::string> turnedKeywords() const;
-    bool lineMatches(size_t line);
-    void computeMatches(size_t line);
+    bool holdsTurnedKeywords(std::string_view candidate) const;
 
     FinderKind kind_;
     FinderInput input_;
     std::vector<std::string> keywords_; // the list in its first order
     text::Lines lowered_;
-    std::vector<std::uint8_t> matches_; // per line and keyword: the candidate holds it
-    size_t linesComputed_ = 0;
     size_t pass_ = 0;
     size_t line_ = 0;
     size_t turns_ = 0; // how far the list has turned, modulo its length

@@ -1,12 +1,15 @@
 #include "page_codec.h"
 
 #include <array>
+#include <optional>
 
 namespace lumora::text {
 
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
 // Code points of bytes 0x80..0x9F; the rest of Windows-1252 equals Latin-1.
 constexpr std::array<char32_t, 32> kHighControls = {
@@ -47,7 +50,81 @@ char32_t nextCodePoint(std::string_view s, size_t& i) {
     return cp;
 }
 
+char16_t unitAt(std::string_view bytes, size_t index, bool bigEndian) {
+    const auto first = static_cast<unsigned char>(bytes[index]);
+    const auto second = static_cast<unsigned char>(bytes[index + 1]);
+    return static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+}
+
+// The text of UTF-16 bytes (without their mark) as UTF-8; nothing when the bytes are
+// no UTF-16: an odd count or a surrogate without its partner, which could not be
+// written back as they were.
+std::optional<std::string> utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); i += 2) {
+        const char16_t unit = unitAt(bytes, i, bigEndian);
+        if (unit >= 0xDC00 && unit <= 0xDFFF)
+            return std::nullopt;
+        if (unit < 0xD800 || unit > 0xDBFF) {
+            appendUtf8(out, unit);
+            continue;
+        }
+        if (i + 3 >= bytes.size())
+            return std::nullopt;
+        const char16_t low = unitAt(bytes, i + 2, bigEndian);
+        if (low < 0xDC00 || low > 0xDFFF)
+            return std::nullopt;
+        appendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (low - 0xDC00));
+        i += 2;
+    }
+    return out;
+}
+
+void appendUnit(std::string& out, char32_t unit, bool bigEndian) {
+    const auto high = static_cast<char>((unit >> 8) & 0xFF);
+    const auto low = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+}
+
+std::string utf8ToUtf16(std::string_view utf8, bool bigEndian) {
+    std::string out(bigEndian ? kUtf16BeBom : kUtf16LeBom);
+    out.reserve(2 + utf8.size() * 2);
+    size_t i = 0;
+    while (i < utf8.size()) {
+        const char32_t cp = nextCodePoint(utf8, i);
+        if (cp < 0x10000) {
+            appendUnit(out, cp, bigEndian);
+        } else {
+            appendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), bigEndian);
+            appendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), bigEndian);
+        }
+    }
+    return out;
+}
+
+// The text of a UTF-16 page and its encoding, when the bytes are one.
+std::optional<std::pair<std::string, PageEncoding>> asUtf16Page(std::string_view bytes) {
+    for (const bool bigEndian : {false, true}) {
+        const std::string_view mark = bigEndian ? kUtf16BeBom : kUtf16LeBom;
+        if (!bytes.starts_with(mark))
+            continue;
+        if (auto text = utf16ToUtf8(bytes.substr(mark.size()), bigEndian))
+            return std::pair{std::move(*text),
+                             bigEndian ? PageEncoding::Utf16BE : PageEncoding::Utf16LE};
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+bool looksBinary(std::string_view bytes) {
+    return bytes.substr(0, kBinaryProbeBytes).find('\0') != std::string_view::npos &&
+           !asUtf16Page(bytes);
+}
 
 bool isValidUtf8(std::string_view s) {
     size_t i = 0;
@@ -129,7 +206,10 @@ bool utf8ToWindows1252(std::string_view utf8, std::string& out) {
 
 DecodedPage decodePage(std::string_view bytes) {
     DecodedPage page;
-    if (isValidUtf8(bytes)) {
+    if (auto utf16 = asUtf16Page(bytes)) {
+        page.encoding = utf16->second;
+        page.lines = splitLines(utf16->first);
+    } else if (isValidUtf8(bytes)) {
         if (bytes.substr(0, kBom.size()) == kBom) {
             page.encoding = PageEncoding::Utf8WithBom;
             bytes.remove_prefix(kBom.size());
@@ -157,6 +237,9 @@ EncodedPage encodePage(const Lines& lines, PageEncoding encoding) {
             return {std::move(bytes), encoding};
         return {std::move(text), PageEncoding::Utf8};
     }
+    case PageEncoding::Utf16LE:
+    case PageEncoding::Utf16BE:
+        return {utf8ToUtf16(text, encoding == PageEncoding::Utf16BE), encoding};
     }
     return {std::move(text), PageEncoding::Utf8};
 }

@@ -2,7 +2,6 @@
 
 #include "text/ascii_case.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -24,38 +23,40 @@ bool isDirectory(const fs::path& path) {
     return fs::is_directory(path, error);
 }
 
-// Entries of `directory` whose names equal `name` ignoring case; the exact name first.
+// Entries of `directory` whose names equal `name` ignoring case.
 std::vector<fs::path> candidates(const fs::path& directory, const std::string& name) {
     std::vector<fs::path> found;
     std::error_code error;
-    const fs::path exact = directory / name;
-    if (fs::exists(exact, error))
-        found.push_back(exact);
-    std::vector<std::string> others;
     for (fs::directory_iterator it(directory.empty() ? fs::path(".") : directory, error), end;
          !error && it != end; it.increment(error)) {
         const std::string entry = it->path().filename().string();
-        if (entry != name && text::equalsFolded(entry, name))
-            others.push_back(entry);
+        if (text::equalsFolded(entry, name))
+            found.push_back(directory / entry);
     }
-    std::sort(others.begin(), others.end());
-    for (const auto& entry : others)
-        found.push_back(directory / entry);
     return found;
 }
 
-std::optional<fs::path> resolve(const fs::path& base, const std::vector<std::string>& parts,
-                                size_t index) {
-    if (index == parts.size())
-        return isFile(base) ? std::optional<fs::path>(base) : std::nullopt;
+// Adds to `found` the files below `base` that match the rest of the parts, stopping
+// once it holds two: a second match is all it takes to make the path ambiguous.
+void collect(const fs::path& base, const std::vector<std::string>& parts, size_t index,
+             std::vector<fs::path>& found) {
+    if (index == parts.size()) {
+        if (isFile(base))
+            found.push_back(base);
+        return;
+    }
+    if (parts[index] == "." || parts[index] == "..") {
+        collect(base / parts[index], parts, index + 1, found);
+        return;
+    }
     const bool last = index + 1 == parts.size();
     for (const auto& candidate : candidates(base, parts[index])) {
+        if (found.size() > 1)
+            return;
         if (!last && !isDirectory(candidate))
             continue;
-        if (auto resolved = resolve(candidate, parts, index + 1))
-            return resolved;
+        collect(candidate, parts, index + 1, found);
     }
-    return std::nullopt;
 }
 
 } // namespace
@@ -72,8 +73,9 @@ std::optional<std::string> CaseInsensitiveFileLocator::locate(std::string_view p
             parts.push_back(part.string());
     if (parts.empty())
         return std::nullopt;
-    const auto resolved = resolve(given.root_path(), parts, 0);
-    return resolved ? std::optional<std::string>(resolved->string()) : std::nullopt;
+    std::vector<fs::path> found;
+    collect(given.root_path(), parts, 0, found);
+    return found.size() == 1 ? std::optional<std::string>(found.front().string()) : std::nullopt;
 }
 
 } // namespace lumora::editor

@@ -1,7 +1,7 @@
 #pragma once
 // Finding a file by a path whose letters may differ in case from the file's real path.
-// The recent-files list stores paths with a-z upper-cased; on a file system that tells
-// case apart, the stored path then names no file, so the real one is looked up.
+// Earlier versions kept recent files with a-z upper-cased; on a file system that tells
+// case apart, such a path names no file, so the real one is looked up.
 
 #include <optional>
 #include <string>
@@ -12,14 +12,14 @@ namespace lumora::editor {
 class FileLocator {
 public:
     virtual ~FileLocator() = default;
-    // The real path of an existing file (not a directory) whose path equals `path`
-    // without regard to ASCII case, or nothing.
+    // `path` itself when a file (not a directory) is there; otherwise the real path of
+    // the one file whose path equals `path` without regard to ASCII case; nothing when
+    // there is no such file or more than one, as the path cannot tell which is meant.
     virtual std::optional<std::string> locate(std::string_view path) = 0;
 };
 
-// Looks on the host file system: each part of the path is taken as written when it
-// exists, otherwise matched against the directory's entries without regard to case
-// (in name order, trying the next candidate when a later part is not found below one).
+// Looks on the host file system, matching each part of the path against the entries of
+// its directory without regard to case.
 class CaseInsensitiveFileLocator : public FileLocator {
 public:
     std::optional<std::string> locate(std::string_view path) override;

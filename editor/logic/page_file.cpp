@@ -1,11 +1,12 @@
 #include "page_file.h"
 
-#include "platform/atomic_file.h"
-
 namespace lumora::editor {
 
 text::DecodedPage loadPageFile(const std::string& path) {
-    return text::decodePage(platform::readWholeFile(path));
+    const std::string bytes = platform::readWholeFile(path);
+    if (text::looksBinary(bytes))
+        throw NotAPageError(path);
+    return text::decodePage(bytes);
 }
 
 std::string notRegularFileText(const std::string& path) {

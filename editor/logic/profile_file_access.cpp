@@ -16,4 +16,24 @@ void ProfileFileAccess::writeValue(std::string_view section, std::string_view ke
     }
 }
 
+std::vector<std::string> ProfileFileAccess::readValues(std::string_view section,
+                                                       const std::vector<std::string>& keys) {
+    const platform::ProfileDocument document = file_.load();
+    std::vector<std::string> values;
+    values.reserve(keys.size());
+    for (const auto& key : keys)
+        values.push_back(document.readString(section, key));
+    return values;
+}
+
+void ProfileFileAccess::writeValues(std::string_view section, const KeyValues& values) {
+    try {
+        file_.update([&](platform::ProfileDocument& document) {
+            for (const auto& [key, value] : values)
+                document.writeString(section, key, value);
+        });
+    } catch (const platform::FileError&) {
+    }
+}
+
 } // namespace lumora::editor

@@ -17,6 +17,9 @@ public:
     // the entry; the command that wrote it goes on, as the list is only a convenience.
     void writeValue(std::string_view section, std::string_view key,
                     std::string_view value) override;
+    std::vector<std::string> readValues(std::string_view section,
+                                        const std::vector<std::string>& keys) override;
+    void writeValues(std::string_view section, const KeyValues& values) override;
 
 private:
     platform::ProfileFile file_;

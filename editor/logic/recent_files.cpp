@@ -4,6 +4,20 @@
 
 namespace lumora::editor {
 
+namespace {
+
+constexpr size_t kKeys = kStoredEntries + 1;
+
+std::string keyName(size_t index) {
+    return std::to_string(index + 1);
+}
+
+bool storedUpperCased(const std::string& stored) {
+    return text::asciiUppered(stored) == stored;
+}
+
+} // namespace
+
 std::string recentFilesStorePath(std::string_view programFilePath) {
     const size_t lastSeparator = programFilePath.find_last_of("/\\:");
     std::string path(lastSeparator == std::string_view::npos
@@ -13,55 +27,91 @@ std::string recentFilesStorePath(std::string_view programFilePath) {
     return path;
 }
 
-std::string RecentFiles::read(int key) {
-    return store_.readValue(kRecentFilesSection, std::to_string(key));
+RecentFiles::Entries RecentFiles::readAll() {
+    std::vector<std::string> keys;
+    for (size_t index = 0; index < kKeys; ++index)
+        keys.push_back(keyName(index));
+    std::vector<std::string> values = store_.readValues(kRecentFilesSection, keys);
+    Entries entries;
+    for (size_t index = 0; index < kKeys && index < values.size(); ++index)
+        entries[index] = std::move(values[index]);
+    return entries;
 }
 
-void RecentFiles::write(int key, std::string_view value) {
-    store_.writeValue(kRecentFilesSection, std::to_string(key), value);
+void RecentFiles::writeChanged(const Entries& entries, const std::vector<bool>& changed) {
+    ProfileAccess::KeyValues values;
+    for (size_t index = 0; index < kKeys; ++index)
+        if (changed[index])
+            values.emplace_back(keyName(index), entries[index]);
+    if (!values.empty())
+        store_.writeValues(kRecentFilesSection, values);
 }
 
-void RecentFiles::enterAtTop(std::string_view path) {
-    const std::string newPath = text::asciiUppered(path);
+std::optional<std::string> RecentFiles::fileOf(const std::string& stored) {
+    std::optional<std::string> found = files_.locate(stored);
+    if (found && *found != stored && !storedUpperCased(stored))
+        return std::nullopt;
+    return found;
+}
+
+std::vector<RecentMenuItem> RecentFiles::enterAtTop(std::string_view path) {
+    Entries entries = readAll();
+    std::vector<bool> changed(kKeys, false);
+    const std::string newPath(path);
+    // An entry left upper-cased by earlier versions is the same page when it finds it.
+    const std::string legacyForm = text::asciiUppered(newPath);
     std::string carry = newPath;
-    for (int key = 1; key <= kStoredEntries; ++key) {
-        std::string old = read(key);
+    for (size_t index = 0; index < kStoredEntries; ++index) {
+        std::string old = std::move(entries[index]);
         // The older copy travels down as a marker so that the rebuild drops it.
-        if (old == newPath)
+        if (old == newPath || (old == legacyForm && fileOf(old) == newPath))
             old = kKillMeMarker;
-        write(key, carry);
+        entries[index] = std::move(carry);
+        changed[index] = true;
         carry = std::move(old);
     }
-}
-
-void RecentFiles::compactFrom(int key) {
-    for (int next = key; next <= kStoredEntries; ++next)
-        write(next, read(next + 1));
-    write(kStoredEntries + 1, "");
+    std::vector<RecentMenuItem> items = listAndDropGone(entries, changed);
+    writeChanged(entries, changed);
+    return items;
 }
 
 std::vector<RecentMenuItem> RecentFiles::menuItems() {
+    Entries entries = readAll();
+    std::vector<bool> changed(kKeys, false);
+    std::vector<RecentMenuItem> items = listAndDropGone(entries, changed);
+    writeChanged(entries, changed);
+    return items;
+}
+
+std::vector<RecentMenuItem> RecentFiles::listAndDropGone(Entries& entries,
+                                                         std::vector<bool>& changed) {
     std::vector<RecentMenuItem> items;
-    for (int number = 1; number <= kShownEntries;) {
-        const std::string stored = read(number);
+    for (size_t index = 0; index < kShownEntries;) {
+        const std::string& stored = entries[index];
         if (stored.empty())
             break;
         // The marker is dropped even when a file of that name happens to exist.
-        if (stored == kKillMeMarker || !files_.locate(stored)) {
-            compactFrom(number);
+        if (stored == kKillMeMarker || !fileOf(stored)) {
+            for (size_t next = index; next < kStoredEntries; ++next) {
+                entries[next] = std::move(entries[next + 1]);
+                changed[next] = true;
+            }
+            entries[kStoredEntries].clear();
+            changed[kStoredEntries] = true;
             continue;
         }
+        const int number = static_cast<int>(index) + 1;
         items.push_back({number, "&" + std::to_string(number) + " " + stored, stored});
-        ++number;
+        ++index;
     }
     return items;
 }
 
 RecentEntry RecentFiles::entry(int number) {
     RecentEntry found;
-    found.storedPath = read(number);
+    found.storedPath = store_.readValue(kRecentFilesSection, std::to_string(number));
     if (!found.storedPath.empty() && found.storedPath != kKillMeMarker)
-        found.filePath = files_.locate(found.storedPath);
+        found.filePath = fileOf(found.storedPath);
     return found;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // The recent-files list: up to ten page paths kept newest first in the "Oldies" section
-// of recentflz.ini beside the program, read and written one key at a time. Opening a
-// page enters it at the top; the File menu's "Recent Files" submenu shows the first
-// nine entries whose files still exist, and drops the others from the store.
+// of recentflz.ini beside the program. Opening a page enters it at the top; the File
+// menu's "Recent Files" submenu shows the first nine entries whose files still exist,
+// and drops the others from the store. Each command reads the store once and writes
+// it at most once, however many entries move.
 
 #include "editor/logic/file_locator.h"
 #include "editor/logic/profile_access.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,10 +46,10 @@ class RecentFiles {
 public:
     RecentFiles(ProfileAccess& store, FileLocator& files) : store_(store), files_(files) {}
 
-    // Enters `path` (upper-cased) as entry 1; every entry moves down one place, the
-    // tenth falls off, and an older copy of the same path becomes the "kill me" marker.
-    // The window rebuilds its submenu afterwards (menuItems).
-    void enterAtTop(std::string_view path);
+    // Enters `path`, spelt as the user opened it, as entry 1; every entry moves down one
+    // place, the tenth falls off, and an older copy of the same page becomes the
+    // "kill me" marker. Returns the submenu's items afterwards (see menuItems).
+    std::vector<RecentMenuItem> enterAtTop(std::string_view path);
 
     // The submenu's items, newest first, after dropping from the store every entry
     // (before the first empty one) whose file no longer exists. An empty entry ends
@@ -58,9 +60,16 @@ public:
     RecentEntry entry(int number);
 
 private:
-    std::string read(int key);
-    void write(int key, std::string_view value);
-    void compactFrom(int key);
+    // Keys 1 to 11 as read; key 11 only ever receives the empty value of a compaction.
+    using Entries = std::array<std::string, kStoredEntries + 1>;
+
+    Entries readAll();
+    std::vector<RecentMenuItem> listAndDropGone(Entries& entries, std::vector<bool>& changed);
+    void writeChanged(const Entries& entries, const std::vector<bool>& changed);
+    // The file an entry names. Pages are stored as opened, so an entry names exactly
+    // one file; an entry stored upper-cased by earlier versions (no a to z in it)
+    // still finds its page when one file alone matches it without regard to case.
+    std::optional<std::string> fileOf(const std::string& stored);
 
     ProfileAccess& store_;
     FileLocator& files_;

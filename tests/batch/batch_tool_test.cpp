@@ -200,6 +200,40 @@ TEST_F(BatchTool, WorkersGiveTheSameResultsInTheSameOrder) {
     }
 }
 
+namespace {
+
+// ASCII text as UTF-16 with its byte order mark.
+std::string utf16(const std::string& ascii, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : ascii) {
+        out += bigEndian ? '\0' : c;
+        out += bigEndian ? c : '\0';
+    }
+    return out;
+}
+
+} // namespace
+
+// UTF-16 pages are read as the window reads them and written back in their encoding.
+TEST_F(BatchTool, Utf16PagesAreWorkedOnLikeAnyOther) {
+    const std::string text =
+        "<html>\r\n<p>roses garden roses garden roses</p>  \r\n\r\n</html>\r\n";
+    page("plain.htm", text);
+    page("le.htm", utf16(text, false));
+    page("be.htm", utf16(text, true));
+    const auto keywords = run({"keywords", "--sensitivity", "2", "plain.htm", "le.htm", "be.htm"});
+    EXPECT_EQ(keywords.status, 0) << keywords.err;
+    const std::string line = keywords.out.substr(keywords.out.find(':'),
+                                                 keywords.out.find('\n') - keywords.out.find(':'));
+    EXPECT_EQ(keywords.out, "plain.htm" + line + "\nle.htm" + line + "\nbe.htm" + line + "\n");
+
+    const auto compressed = run({"compress", "le.htm", "be.htm"});
+    EXPECT_EQ(compressed.status, 0) << compressed.err;
+    const std::string tight = "<html>\r\n<p>roses garden roses garden roses</p>\r\n</html>\r\n";
+    EXPECT_EQ(readFile(dir / "le.htm"), utf16(tight, false));
+    EXPECT_EQ(readFile(dir / "be.htm"), utf16(tight, true));
+}
+
 TEST_F(BatchTool, CompressInPlaceAndReadOnlyCommandsNeverWrite) {
     page("loose.htm", "<p>a  \r\n\r\n<p>b\t\r\n");
     const auto keywords = run({"test", "loose.htm"});

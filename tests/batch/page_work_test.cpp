@@ -35,7 +35,8 @@ Options compressOptions() {
 TEST(PageWork, BadInputIsRefusedWithItsReason) {
     TempDir dir;
     writeFile(dir / "binary.htm", std::string("<html>\0\x01\x02", 9));
-    writeFile(dir / "late-nul.htm", std::string(kBinaryProbeBytes, 'a') + std::string(1, '\0'));
+    writeFile(dir / "late-nul.htm",
+              std::string(lumora::text::kBinaryProbeBytes, 'a') + std::string(1, '\0'));
     writeFile(dir / "good.htm", "<html>\r\n");
     fs::create_directory(dir / "folder.htm");
     ASSERT_EQ(::mkfifo((dir / "pipe.htm").c_str(), 0600), 0);

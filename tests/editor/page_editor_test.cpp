@@ -92,5 +92,83 @@ TEST(PageEditor, LargeChangesAndEmptyPagesConvertAgain) {
     EXPECT_GT(editor.revision(), revision);
 }
 
+// U+2029, U+FDD0 and U+FDD1 end a paragraph of the text control but not a line of the
+// page. A reference text, edited at the same positions, holds them as characters.
+TEST(PageEditor, ParagraphCharactersStayInsideTheirLines) {
+    const QString specials = QString(QChar(0x2029)) + QChar(0xFDD0) + QChar(0xFDD1);
+    QString reference =
+        "<p>a" + specials + "b</p>\n" + specials.at(0) + "\n\nend" + specials.at(2) + "\n";
+    PageEditor editor;
+    {
+        text::Lines lines;
+        for (const QString& line : reference.chopped(1).split('\n'))
+            lines.push_back(line.toStdString());
+        editor.setLines(lines);
+    }
+    const QStringList pieces = {"x", "\n", "ab\ncd", "\xc3\xa9", "\xf0\x9f\x98\x80"};
+    std::mt19937 random(11);
+    QTextCursor cursor(editor.document());
+    for (int step = 0; step < 300; ++step) {
+        const int length = static_cast<int>(reference.size());
+        const int from = static_cast<int>(random() % static_cast<unsigned>(length + 1));
+        const int to = std::min(length, from + static_cast<int>(random() % 6));
+        // Never inside a surrogate pair.
+        if ((from < length && reference.at(from).isLowSurrogate()) ||
+            (to < length && reference.at(to).isLowSurrogate()))
+            continue;
+        const QString piece =
+            random() % 3 ? pieces[static_cast<int>(random() % pieces.size())] : QString();
+        select(cursor, from, to);
+        cursor.insertText(piece);
+        reference.replace(from, to - from, piece);
+
+        QString expected = reference;
+        if (expected.endsWith('\n'))
+            expected.chop(1);
+        text::Lines lines;
+        if (!reference.isEmpty())
+            for (const QString& line : expected.split('\n'))
+                lines.push_back(line.toStdString());
+        ASSERT_EQ(editor.lines(), lines) << "after step " << step;
+
+        const int position =
+            static_cast<int>(random() % static_cast<unsigned>(reference.size() + 1));
+        const int start =
+            position == 0 ? 0 : static_cast<int>(reference.lastIndexOf('\n', position - 1)) + 1;
+        const auto line = static_cast<size_t>(reference.left(position).count('\n'));
+        ASSERT_EQ(editor.lineAt(position), std::make_pair(line, start)) << "at " << position;
+        ASSERT_EQ(editor.lineStart(line), start) << "line " << line;
+    }
+}
+
+// Undo and Redo bring the paragraph characters back with the text they belong to, after
+// a deletion and after the whole page was replaced at once.
+TEST(PageEditor, UndoAndRedoKeepTheParagraphCharacters) {
+    const text::Lines page = {"a\xE2\x80\xA9"
+                              "b",
+                              "c\xEF\xB7\x90"};
+    PageEditor editor;
+    editor.setLines(page);
+    QTextCursor cursor(editor.document());
+    select(cursor, 0, 3);
+    cursor.removeSelectedText();
+    EXPECT_EQ(editor.lines(), (text::Lines{"", "c\xEF\xB7\x90"}));
+    editor.undo();
+    EXPECT_EQ(editor.lines(), page);
+    editor.redo();
+    EXPECT_EQ(editor.lines(), (text::Lines{"", "c\xEF\xB7\x90"}));
+    editor.undo();
+
+    editor.replaceAllLines({"plain", "\xEF\xB7\x91"});
+    select(cursor, 0, 0);
+    cursor.insertText("x");
+    EXPECT_EQ(editor.lines(), (text::Lines{"xplain", "\xEF\xB7\x91"}));
+    editor.undo();
+    editor.undo();
+    EXPECT_EQ(editor.lines(), page);
+    editor.redo();
+    EXPECT_EQ(editor.lines(), (text::Lines{"plain", "\xEF\xB7\x91"}));
+}
+
 } // namespace
 } // namespace lumora::editor

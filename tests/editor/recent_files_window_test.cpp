@@ -58,23 +58,62 @@ protected:
     }
 };
 
-TEST_F(RecentFilesWindow, OpenEntersThePageUpperCasedAtTheTop) {
+TEST_F(RecentFilesWindow, OpenEntersThePageAtTheTopAsOpened) {
     const std::string a = page("a.htm");
     const std::string b = page("b.htm");
     open(a);
     open(b);
     open(a);
-    EXPECT_EQ(captions(), (std::vector<std::string>{"&1 " + upper(a), "&2 " + upper(b)}));
-    EXPECT_EQ(stored("1"), upper(a));
-    EXPECT_EQ(stored("2"), upper(b));
+    EXPECT_EQ(captions(), (std::vector<std::string>{"&1 " + a, "&2 " + b}));
+    EXPECT_EQ(stored("1"), a);
+    EXPECT_EQ(stored("2"), b);
     EXPECT_NE(readFile(recentStore()).find("[Oldies]"), std::string::npos);
 }
 
-TEST_F(RecentFilesWindow, LetterCaseVariantsAreOneEntry) {
-    const std::string a = page("Page.htm");
-    form->UpdateOldies(a);
-    form->UpdateOldies((dir / "PAGE.htm").string());
-    EXPECT_EQ(captions(), std::vector<std::string>{"&1 " + upper(a)});
+// page.htm and PAGE.htm side by side: each entry reopens its own file, and Save
+// writes into that file only.
+TEST_F(RecentFilesWindow, PagesDifferingInLetterCaseKeepTheirOwnFiles) {
+    const std::string lower = page("page.htm", "lower\r\n");
+    const std::string upperPage = page("PAGE.htm", "UPPER\r\n");
+    open(upperPage);
+    open(lower);
+    open(page("other.htm"));
+    ASSERT_EQ(captions(), (std::vector<std::string>{"&1 " + (dir / "other.htm").string(),
+                                                    "&2 " + lower, "&3 " + upperPage}));
+    form->RecentFiles1->actions().at(1)->trigger();
+    EXPECT_EQ(this->WindowTest::page(), (text::Lines{"lower"}));
+    EXPECT_EQ(form->DocFileName, lower);
+    setPage({"edited"});
+    form->Modified = true;
+    form->Save2Click();
+    EXPECT_EQ(readFile(lower), "edited\r\n");
+    EXPECT_EQ(readFile(upperPage), "UPPER\r\n");
+}
+
+// A store written upper-cased by earlier versions still reopens a page when one file
+// alone matches the entry; when two do, the entry is dropped from the submenu, and
+// clicked after the second appeared it says the file cannot be opened.
+TEST_F(RecentFilesWindow, UpperCasedEntriesOpenOnlyTheirOnlyMatch) {
+    const std::string lower = page("page.htm", "lower\r\n");
+    writeFile(recentStore(), "[Oldies]\r\n1=" + upper(lower) + "\r\n");
+    form->recentfiles1Click();
+    ASSERT_EQ(captions(), std::vector<std::string>{"&1 " + upper(lower)});
+
+    page("PAGE.htm", "UPPER\r\n");
+    setPage({"kept"});
+    form->Modified = false;
+    form->RecentFiles1->actions().at(0)->trigger();
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot open file " + upper(lower)});
+    EXPECT_EQ(this->WindowTest::page(), (text::Lines{"kept"}));
+    form->recentfiles1Click();
+    EXPECT_TRUE(captions().empty());
+
+    std::filesystem::remove(dir / "PAGE.htm");
+    writeFile(recentStore(), "[Oldies]\r\n1=" + upper(lower) + "\r\n");
+    form->recentfiles1Click();
+    form->RecentFiles1->actions().at(0)->trigger();
+    EXPECT_EQ(this->WindowTest::page(), (text::Lines{"lower"}));
+    EXPECT_EQ(form->DocFileName, lower);
 }
 
 TEST_F(RecentFilesWindow, EleventhPagePushesTheOldestOutAndNineAreShown) {
@@ -85,11 +124,11 @@ TEST_F(RecentFilesWindow, EleventhPagePushesTheOldestOutAndNineAreShown) {
     }
     const auto shown = captions();
     ASSERT_EQ(shown.size(), 9u);
-    EXPECT_EQ(shown.front(), "&1 " + upper(paths[10]));
-    EXPECT_EQ(shown.back(), "&9 " + upper(paths[2]));
-    EXPECT_EQ(stored("10"), upper(paths[1]));
+    EXPECT_EQ(shown.front(), "&1 " + paths[10]);
+    EXPECT_EQ(shown.back(), "&9 " + paths[2]);
+    EXPECT_EQ(stored("10"), paths[1]);
     for (const auto& caption : shown)
-        EXPECT_EQ(caption.find(upper(paths[0])), std::string::npos);
+        EXPECT_EQ(caption.find(paths[0]), std::string::npos);
 }
 
 TEST_F(RecentFilesWindow, ReopeningKeepsTheOrderAndTheCaption) {
@@ -147,13 +186,13 @@ TEST_F(RecentFilesWindow, GonePagesAreDroppedAndAVanishedEntryCannotBeOpened) {
     open(b);
     std::filesystem::remove(a);
     form->recentfiles1Click();
-    EXPECT_EQ(captions(), std::vector<std::string>{"&1 " + upper(b)});
+    EXPECT_EQ(captions(), std::vector<std::string>{"&1 " + b});
 
     std::filesystem::remove(b);
     setPage({"kept"});
     form->Modified = false;
     form->RecentFile1Click();
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot open file " + upper(b)});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot open file " + b});
     EXPECT_EQ(this->WindowTest::page(), (text::Lines{"kept"}));
     EXPECT_TRUE(form->PendingFileName.empty());
 }

@@ -73,3 +73,67 @@ TEST(PageCodec, InvalidUtf8Forms) {
         EXPECT_FALSE(isValidUtf8(s)) << s;
     EXPECT_TRUE(isValidUtf8("\xF4\x8F\xBF\xBF"));
 }
+
+namespace {
+
+// UTF-16 bytes, with the mark, of text given as code points.
+std::string utf16(const std::u32string& text, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    const auto unit = [&](char32_t u) {
+        const char high = static_cast<char>(u >> 8);
+        const char low = static_cast<char>(u & 0xFF);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
+    };
+    for (const char32_t cp : text) {
+        if (cp < 0x10000) {
+            unit(cp);
+        } else {
+            unit(0xD800 + ((cp - 0x10000) >> 10));
+            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(PageCodec, Utf16PagesRoundTripInTheirByteOrder) {
+    // CR and LF bytes inside other characters (U+0D0A, U+0A0D) are no line breaks.
+    const std::u32string text = U"<p>caf\u00E9 \u0D0A\u0A0D \U0001F600</p>\r\n\r\nzwei\r\n";
+    for (const bool bigEndian : {false, true}) {
+        const std::string bytes = utf16(text, bigEndian);
+        const DecodedPage page = decodePage(bytes);
+        EXPECT_EQ(page.encoding, bigEndian ? PageEncoding::Utf16BE : PageEncoding::Utf16LE);
+        EXPECT_EQ(page.lines, (Lines{"<p>caf\xC3\xA9 \xE0\xB4\x8A\xE0\xA8\x8D \xF0\x9F\x98\x80</p>",
+                                     "", "zwei"}));
+        EXPECT_FALSE(looksBinary(bytes));
+        EXPECT_EQ(encodePage(page.lines, page.encoding).bytes, bytes) << bigEndian;
+
+        Lines edited = page.lines;
+        edited[1] = "neu \xE2\x82\xAC";
+        EXPECT_EQ(encodePage(edited, page.encoding).bytes,
+                  utf16(U"<p>caf\u00E9 \u0D0A\u0A0D \U0001F600</p>\r\nneu \u20AC\r\nzwei\r\n",
+                        bigEndian));
+    }
+}
+
+TEST(PageCodec, NulBytesMakeABinaryFileUnlessItIsUtf16) {
+    struct Case {
+        std::string bytes;
+        bool binary;
+    };
+    const Case cases[] = {
+        {std::string("GIF89a\0\0\1", 9), true},
+        {std::string(kBinaryProbeBytes, 'a') + std::string(1, '\0'), false}, // past the probe
+        {"<html>\r\n", false},
+        {utf16(U"<html>\r\n", false), false},
+        {utf16(U"<html>\r\n", true), false},
+        {utf16(U"<html>", false) + "x", true},                   // odd byte count
+        {utf16(U"<html>\xDC00", false), true},                   // a low surrogate alone
+        {utf16(U"<h", true) + std::string("\xD8\x00", 2), true}, // a high one at the end
+        {std::string("\xFF\xFE<\0", 4), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(looksBinary(c.bytes), c.binary) << c.bytes.size();
+}

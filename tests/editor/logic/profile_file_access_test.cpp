@@ -25,3 +25,16 @@ TEST(ProfileFileAccess, StoreThatCannotBeWrittenReadsAsEmpty) {
     EXPECT_NO_THROW(store.writeValue("Oldies", "1", "/A.HTM"));
     EXPECT_EQ(store.readValue("Oldies", "1"), "");
 }
+
+TEST(ProfileFileAccess, SeveralValuesInOneWritingKeepTheOtherSections) {
+    lumora::testing::TempDir dir;
+    lumora::testing::writeFile(dir / "recentflz.ini", "[Other]\r\nx=1\r\n[Oldies]\r\n1=/old\r\n");
+    editor::ProfileFileAccess store(dir / "recentflz.ini");
+    store.writeValues("oldies", {{"1", "/a.htm"}, {"2", "/B.htm"}, {"11", ""}});
+    EXPECT_EQ(store.readValues("Oldies", {"1", "2", "3", "11"}),
+              (std::vector<std::string>{"/a.htm", "/B.htm", "", ""}));
+    EXPECT_EQ(store.readValue("Other", "x"), "1");
+    EXPECT_NE(lumora::testing::readFile(dir / "recentflz.ini").find("11="), std::string::npos);
+    editor::ProfileFileAccess unwritable(dir / "missing" / "recentflz.ini");
+    EXPECT_NO_THROW(unwritable.writeValues("Oldies", {{"1", "/a.htm"}}));
+}

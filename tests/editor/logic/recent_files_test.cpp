@@ -14,16 +14,53 @@ using namespace lumora::editor;
 
 namespace {
 
-// Files that exist, by their real paths; looked up without regard to case.
+// Files that exist, by their real paths: the path itself, or the one file that
+// matches it without regard to case.
 class FakeFiles : public FileLocator {
 public:
     std::set<std::string> existing;
     std::optional<std::string> locate(std::string_view path) override {
-        for (const auto& file : existing)
-            if (lumora::text::equalsFolded(file, path))
-                return file;
-        return std::nullopt;
+        if (existing.contains(std::string(path)))
+            return std::string(path);
+        std::optional<std::string> found;
+        for (const auto& file : existing) {
+            if (!lumora::text::equalsFolded(file, path))
+                continue;
+            if (found)
+                return std::nullopt;
+            found = file;
+        }
+        return found;
     }
+};
+
+// Counts the store's readings and writings, whether of one value or of several.
+class CountingProfile : public MemoryProfile {
+public:
+    std::string readValue(std::string_view section, std::string_view key) override {
+        ++reads;
+        return MemoryProfile::readValue(section, key);
+    }
+    void writeValue(std::string_view section, std::string_view key,
+                    std::string_view value) override {
+        ++writes;
+        MemoryProfile::writeValue(section, key, value);
+    }
+    std::vector<std::string> readValues(std::string_view section,
+                                        const std::vector<std::string>& keys) override {
+        ++reads;
+        std::vector<std::string> values;
+        for (const auto& key : keys)
+            values.push_back(MemoryProfile::readValue(section, key));
+        return values;
+    }
+    void writeValues(std::string_view section, const KeyValues& values) override {
+        ++writes;
+        for (const auto& [key, value] : values)
+            MemoryProfile::writeValue(section, key, value);
+    }
+    int reads = 0;
+    int writes = 0;
 };
 
 class RecentFilesTest : public ::testing::Test {
@@ -43,7 +80,7 @@ protected:
         recent.enterAtTop(path);
     }
 
-    MemoryProfile profile;
+    CountingProfile profile;
     FakeFiles files;
     RecentFiles recent{profile, files};
 };
@@ -55,38 +92,83 @@ TEST_F(RecentFilesTest, NewestFirstWithNumberedCaptions) {
     open("/site/b.html");
     const auto items = recent.menuItems();
     ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0], (RecentMenuItem{1, "&1 /SITE/B.HTML", "/SITE/B.HTML"}));
-    EXPECT_EQ(items[1], (RecentMenuItem{2, "&2 /SITE/A.HTML", "/SITE/A.HTML"}));
+    EXPECT_EQ(items[0], (RecentMenuItem{1, "&1 /site/b.html", "/site/b.html"}));
+    EXPECT_EQ(items[1], (RecentMenuItem{2, "&2 /site/a.html", "/site/a.html"}));
 }
 
 TEST_F(RecentFilesTest, SamePageTwiceStaysOnceAtTheTop) {
     open("/site/a.html");
     open("/site/b.html");
     open("/site/a.html");
-    EXPECT_EQ(stored(3), "kill me");
-    EXPECT_EQ(shownPaths(), (std::vector<std::string>{"/SITE/A.HTML", "/SITE/B.HTML"}));
-    EXPECT_EQ(stored(3), "");
+    EXPECT_EQ(stored(3), ""); // the older copy's marker is dropped in the same step
+    EXPECT_EQ(shownPaths(), (std::vector<std::string>{"/site/a.html", "/site/b.html"}));
 }
 
-TEST_F(RecentFilesTest, LetterCaseVariantsAreOneEntry) {
-    open("/Site/Index.html");
-    recent.enterAtTop("/site/INDEX.HTML");
-    EXPECT_EQ(shownPaths(), (std::vector<std::string>{"/SITE/INDEX.HTML"}));
-    // Only a to z are upper-cased.
-    recent.enterAtTop("/site/caf\xC3\xA9.html");
-    EXPECT_EQ(stored(1), "/SITE/CAF\xC3\xA9.HTML");
+TEST_F(RecentFilesTest, PagesDifferingInLetterCaseAreTwoEntries) {
+    open("/site/page.htm");
+    open("/site/PAGE.htm");
+    EXPECT_EQ(shownPaths(), (std::vector<std::string>{"/site/PAGE.htm", "/site/page.htm"}));
+    EXPECT_EQ(recent.entry(2).filePath, "/site/page.htm");
+}
+
+// Entries upper-cased by earlier versions: found when one file alone matches them.
+TEST_F(RecentFilesTest, UpperCasedEntriesFindTheirPageOnlyWhenItIsTheOnlyMatch) {
+    struct Case {
+        std::set<std::string> existing;
+        std::string stored;
+        std::optional<std::string> found;
+    };
+    const Case cases[] = {
+        {{"/site/page.htm"}, "/SITE/PAGE.HTM", "/site/page.htm"},
+        {{"/site/page.htm", "/site/PAGE.htm"}, "/SITE/PAGE.HTM", std::nullopt},
+        {{"/site/page.htm", "/SITE/PAGE.HTM"}, "/SITE/PAGE.HTM", "/SITE/PAGE.HTM"},
+        // Stored as opened: that file or none, never one spelt otherwise.
+        {{"/site/PAGE.htm"}, "/site/page.htm", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        files.existing = c.existing;
+        store(1, c.stored);
+        EXPECT_EQ(recent.entry(1).filePath, c.found) << c.stored;
+    }
+}
+
+TEST_F(RecentFilesTest, EnteringAPageAgainMarksItsUpperCasedEntry) {
+    files.existing = {"/site/page.htm", "/site/other.htm"};
+    store(1, "/SITE/PAGE.HTM");
+    store(2, "/SITE/OTHER.HTM");
+    recent.enterAtTop("/site/page.htm");
+    EXPECT_EQ(stored(3), "");
+    EXPECT_EQ(shownPaths(), (std::vector<std::string>{"/site/page.htm", "/SITE/OTHER.HTM"}));
+}
+
+TEST_F(RecentFilesTest, EachCommandReadsTheStoreOnceAndWritesItAtMostOnce) {
+    for (int page = 1; page <= 10; ++page)
+        open("/p" + std::to_string(page));
+    files.existing.erase("/p4");
+    files.existing.erase("/p7");
+    profile.reads = profile.writes = 0;
+    open("/p5"); // moves all ten, marks the older copy and drops it and two gone pages
+    EXPECT_EQ(profile.reads, 1);
+    EXPECT_EQ(profile.writes, 1);
+    EXPECT_EQ(shownPaths(),
+              (std::vector<std::string>{"/p5", "/p10", "/p9", "/p8", "/p6", "/p3", "/p2"}));
+
+    profile.reads = profile.writes = 0;
+    shownPaths();
+    EXPECT_EQ(profile.reads, 1);
+    EXPECT_EQ(profile.writes, 0); // nothing to drop: the store is left alone
 }
 
 TEST_F(RecentFilesTest, EleventhPagePushesTheOldestOutAndTheTenthIsNeverShown) {
     for (int page = 1; page <= 11; ++page)
         open("/p" + std::to_string(page));
-    EXPECT_EQ(stored(1), "/P11");
-    EXPECT_EQ(stored(10), "/P2");
+    EXPECT_EQ(stored(1), "/p11");
+    EXPECT_EQ(stored(10), "/p2");
     EXPECT_EQ(stored(11), "");
     const auto shown = shownPaths();
     ASSERT_EQ(shown.size(), 9u);
-    EXPECT_EQ(shown.front(), "/P11");
-    EXPECT_EQ(shown.back(), "/P3");
+    EXPECT_EQ(shown.front(), "/p11");
+    EXPECT_EQ(shown.back(), "/p3");
 }
 
 TEST_F(RecentFilesTest, ReopeningAnEntryLeavesTheStoreAsItWas) {
@@ -94,17 +176,17 @@ TEST_F(RecentFilesTest, ReopeningAnEntryLeavesTheStoreAsItWas) {
         open(path);
     const size_t writes = profile.writeCount();
     const RecentEntry third = recent.entry(3);
-    EXPECT_EQ(third.storedPath, "/A");
+    EXPECT_EQ(third.storedPath, "/a");
     EXPECT_EQ(third.filePath, "/a");
     EXPECT_EQ(profile.writeCount(), writes);
-    EXPECT_EQ(shownPaths(), (std::vector<std::string>{"/C", "/B", "/A"}));
+    EXPECT_EQ(shownPaths(), (std::vector<std::string>{"/c", "/b", "/a"}));
 }
 
 TEST_F(RecentFilesTest, EntryWhoseFileHasGoneCannotBeOpened) {
     open("/a");
     files.existing.clear();
     const RecentEntry first = recent.entry(1);
-    EXPECT_EQ(first.storedPath, "/A");
+    EXPECT_EQ(first.storedPath, "/a");
     EXPECT_FALSE(first.filePath);
 }
 
@@ -176,16 +258,16 @@ TEST(CaseInsensitiveFileLocator, FindsTheRealPathOfAnUpperCasedOne) {
     EXPECT_FALSE(locator.locate(""));
 }
 
-TEST(CaseInsensitiveFileLocator, PrefersTheExactName) {
+TEST(CaseInsensitiveFileLocator, TheExactNameOrTheOnlyMatch) {
     lumora::testing::TempDir dir;
     lumora::testing::writeFile(dir / "a.html", "1");
     lumora::testing::writeFile(dir / "A.HTML", "2");
-    lumora::testing::writeFile(dir / "A.html", "3");
+    lumora::testing::writeFile(dir / "b.html", "3");
     CaseInsensitiveFileLocator locator;
     EXPECT_EQ(locator.locate((dir / "A.HTML").string()), (dir / "A.HTML").string());
     EXPECT_EQ(locator.locate((dir / "a.html").string()), (dir / "a.html").string());
-    // Otherwise the first in name order.
-    EXPECT_EQ(locator.locate((dir / "a.HTML").string()), (dir / "A.HTML").string());
+    EXPECT_EQ(locator.locate((dir / "B.HTML").string()), (dir / "b.html").string());
+    EXPECT_FALSE(locator.locate((dir / "a.HTML").string())); // two files match
 }
 
 TEST(RecentFilesOnDisk, UpperCasedEntryReopensTheRealFileUntilItIsGone) {
