@@ -1,6 +1,7 @@
 #include "tform1.h"
 
 #include "editor/clickable_label.h"
+#include "editor/logic/data_files.h"
 #include "editor/logic/sample_page.h"
 #include "editor/page_editor.h"
 #include "editor/track_bar.h"
@@ -308,7 +309,8 @@ void TForm1::FormCreate() {
     Edit2Drv = startDirectory_;
     DocFileName.clear();
     PreviwOn1Click();
-    const auto filter = std::filesystem::path(Edit2Drv) / keywords::kFilterFileName;
+    const auto filter = std::filesystem::path(withInstalledFallback(
+        (std::filesystem::path(Edit2Drv) / keywords::kFilterFileName).string()));
     std::error_code error;
     if (std::filesystem::is_regular_file(filter, error)) {
         try {
