@@ -6,6 +6,7 @@
 #include "batch/result_sink.h"
 #include "batch/window_page_runner.h"
 #include "batch/worker_pool.h"
+#include "editor/logic/data_files.h"
 #include "keywords/quick_info_texts.h"
 #include "platform/atomic_file.h"
 #include "platform/program_location.h"
@@ -59,9 +60,11 @@ public:
             startDirectory_ = fs::current_path(error).string();
         }
         if (options_.useFilter) {
-            const fs::path list = options_.filterFile
-                                      ? fs::path(*options_.filterFile)
-                                      : fs::path(startDirectory_) / keywords::kFilterFileName;
+            const fs::path list =
+                options_.filterFile
+                    ? fs::path(*options_.filterFile)
+                    : fs::path(editor::withInstalledFallback(
+                          (fs::path(startDirectory_) / keywords::kFilterFileName).string()));
             try {
                 filter_ = text::splitLines(platform::readWholeFile(list));
             } catch (const platform::FileError& failure) {

@@ -1,6 +1,7 @@
 #include "worker_protocol.h"
 
 #include <charconv>
+#include <limits>
 
 namespace lumora::batch {
 
@@ -39,6 +40,14 @@ size_t toIndex(const std::string& text) {
     if (text.empty() || error != std::errc() || rest != text.data() + text.size())
         throw ProtocolError("malformed number in a worker record: '" + text + "'");
     return value;
+}
+
+// The sensitivity travels one up, so that the "none" of -1 stays a plain count.
+int toSensitivity(const std::string& text) {
+    const size_t value = toIndex(text);
+    if (value > static_cast<size_t>(std::numeric_limits<int>::max()))
+        throw ProtocolError("sensitivity out of range in a worker record: '" + text + "'");
+    return static_cast<int>(value) - 1;
 }
 
 std::string encodeList(const std::vector<std::string>& items) {
@@ -123,7 +132,7 @@ std::pair<size_t, PageResult> decodeResult(const std::vector<std::string>& field
     result.reason = fields[3];
     result.messages = decodeList(fields[4]);
     result.keywords = decodeList(fields[5]);
-    result.sensitivity = static_cast<int>(toIndex(fields[6])) - 1;
+    result.sensitivity = toSensitivity(fields[6]);
     result.title = fields[7];
     result.description = fields[8];
     result.changed = fields[9] == "1";

@@ -2,6 +2,7 @@
 
 #include "editor/clickable_label.h"
 #include "editor/font_conversion.h"
+#include "editor/logic/data_files.h"
 #include "editor/logic/page_file.h"
 #include "editor/logic/sample_page.h"
 #include "editor/page_editor.h"
@@ -354,7 +355,8 @@ void TForm1::FormCreate() {
     Edit2Drv = startDirectory_;
     DocFileName.clear();
     PreviwOn1Click();
-    const auto filter = std::filesystem::path(Edit2Drv) / keywords::kFilterFileName;
+    const auto filter = std::filesystem::path(withInstalledFallback(
+        (std::filesystem::path(Edit2Drv) / keywords::kFilterFileName).string()));
     std::error_code error;
     if (std::filesystem::exists(filter, error)) {
         try {

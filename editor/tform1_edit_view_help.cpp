@@ -8,6 +8,7 @@
 #include "editor/find_replace_dialogs.h"
 #include "editor/font_conversion.h"
 #include "editor/help_window.h"
+#include "editor/logic/data_files.h"
 #include "editor/logic/help_file.h"
 #include "editor/page_editor.h"
 #include "preview/html_lite.h"
@@ -249,7 +250,7 @@ void TForm1::PreviewOff1Click() {
 }
 
 std::string TForm1::helpFile() const {
-    return helpFilePath(Edit2Drv);
+    return withInstalledFallback(helpFilePath(Edit2Drv));
 }
 
 void TForm1::WhatItDoes1Click() {

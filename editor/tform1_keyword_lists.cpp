@@ -3,6 +3,7 @@
 #include "tform1.h"
 
 #include "editor/clickable_label.h"
+#include "editor/logic/data_files.h"
 #include "editor/logic/page_file.h"
 #include "editor/track_bar.h"
 #include "keywords/keyword_lists.h"
@@ -93,7 +94,8 @@ void TForm1::CheckB_USEfilterClick() {
     if (CheckB_USEfilter->isChecked()) {
         Label3_InfoBox->setText(qt(keywords::kFilterOnInfo));
         ListBox1.clear();
-        const std::string path = Edit2Drv + "/" + std::string(keywords::kFilterFileName);
+        const std::string path =
+            withInstalledFallback(Edit2Drv + "/" + std::string(keywords::kFilterFileName));
         try {
             ListBox1 = text::splitLines(platform::readWholeFile(path));
         } catch (const platform::NotRegularFile&) {

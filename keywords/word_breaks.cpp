@@ -4,6 +4,7 @@
 #include "text/ascii_case.h"
 
 #include <array>
+#include <atomic>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -23,7 +24,6 @@ bool matchesFolded(std::string_view text, std::string_view lowerPattern) {
     return true;
 }
 
-#if !defined(__SSE2__)
 constexpr std::array<bool, 256> makeBreakers() {
     std::array<bool, 256> breakers{};
     breakers[' '] = true;
@@ -32,7 +32,6 @@ constexpr std::array<bool, 256> makeBreakers() {
     return breakers;
 }
 constexpr auto kBreakers = makeBreakers();
-#endif
 
 } // namespace
 
@@ -86,24 +85,7 @@ struct Sse2 {
 
 #endif
 
-} // namespace
-
-void markBlocks(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
-    marks.breakers.resize(blocks);
-    marks.unusual.resize(blocks);
-    marks.opens.resize(blocks);
-#if defined(__SSE2__)
-#if defined(LUMORA_SCAN_AVX2)
-    static const bool wide = __builtin_cpu_supports("avx2");
-    if (wide) {
-        markBlocksAvx2(bytes, blocks, marks.breakers.data(), marks.unusual.data(),
-                       marks.opens.data());
-        return;
-    }
-#endif
-    lanes::markLanes<Sse2>(bytes, blocks, marks.breakers.data(), marks.unusual.data(),
-                           marks.opens.data());
-#else
+void markBytewise(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
     for (size_t block = 0; block < blocks; ++block) {
         uint64_t ends = 0;
         uint64_t odd = 0;
@@ -121,7 +103,81 @@ void markBlocks(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
         marks.unusual[block] = odd;
         marks.opens[block] = tags & ((leads >> 1) | lanes::kLastBit);
     }
+}
+
+BlockPass widestBlockPass() {
+#if defined(LUMORA_SCAN_AVX2)
+    if (__builtin_cpu_supports("avx2"))
+        return BlockPass::Lanes32;
 #endif
+#if defined(__SSE2__)
+    return BlockPass::Lanes16;
+#else
+    return BlockPass::Bytewise;
+#endif
+}
+
+// Chosen once; only tests and benchmarks change it.
+std::atomic<BlockPass>& chosenBlockPass() {
+    static std::atomic<BlockPass> chosen{widestBlockPass()};
+    return chosen;
+}
+
+} // namespace
+
+bool blockPassAvailable(BlockPass pass) {
+    switch (pass) {
+    case BlockPass::Bytewise:
+        return true;
+    case BlockPass::Lanes16:
+#if defined(__SSE2__)
+        return true;
+#else
+        return false;
+#endif
+    case BlockPass::Lanes32:
+        return widestBlockPass() == BlockPass::Lanes32;
+    }
+    return false;
+}
+
+BlockPass activeBlockPass() {
+    return chosenBlockPass().load(std::memory_order_relaxed);
+}
+
+bool forceBlockPass(std::optional<BlockPass> pass) {
+    const BlockPass wanted = pass.value_or(widestBlockPass());
+    if (!blockPassAvailable(wanted))
+        return false;
+    chosenBlockPass().store(wanted, std::memory_order_relaxed);
+    return true;
+}
+
+void markBlocks(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
+    marks.breakers.resize(blocks);
+    marks.unusual.resize(blocks);
+    marks.opens.resize(blocks);
+    switch (activeBlockPass()) {
+    case BlockPass::Lanes32:
+#if defined(LUMORA_SCAN_AVX2)
+        markBlocksAvx2(bytes, blocks, marks.breakers.data(), marks.unusual.data(),
+                       marks.opens.data());
+        return;
+#else
+        [[fallthrough]];
+#endif
+    case BlockPass::Lanes16:
+#if defined(__SSE2__)
+        lanes::markLanes<Sse2>(bytes, blocks, marks.breakers.data(), marks.unusual.data(),
+                               marks.opens.data());
+        return;
+#else
+        [[fallthrough]];
+#endif
+    case BlockPass::Bytewise:
+        break;
+    }
+    markBytewise(bytes, blocks, marks);
 }
 
 } // namespace lumora::keywords

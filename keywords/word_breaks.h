@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -30,5 +31,20 @@ struct BlockMarks {
 
 // Marks bytes[0, 64 * blocks) and folds A-Z to a-z there in place.
 void markBlocks(unsigned char* bytes, size_t blocks, BlockMarks& marks);
+
+// The ways markBlocks can do its work; all give the same marks. The widest the
+// processor has is chosen at run time.
+enum class BlockPass { Bytewise, Lanes16, Lanes32 };
+
+// Whether this build and this processor can run `pass`.
+bool blockPassAvailable(BlockPass pass);
+
+// The pass markBlocks uses now.
+BlockPass activeBlockPass();
+
+// Makes markBlocks use `pass` (nothing: back to the widest available), so that tests
+// and benchmarks reach every pass whatever the machine prefers. Returns false, and
+// changes nothing, when the pass is not available.
+bool forceBlockPass(std::optional<BlockPass> pass);
 
 } // namespace lumora::keywords

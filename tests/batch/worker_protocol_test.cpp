@@ -64,4 +64,10 @@ TEST(WorkerProtocol, GarbageIsRefused) {
     }
     EXPECT_THROW(decodeRequest({"1", "a"}), ProtocolError);
     EXPECT_THROW(decodeResult(std::vector<std::string>(11, "x")), ProtocolError);
+    for (const char* sensitivity : {"2147483648", "4294967296", "-1"}) {
+        std::vector<std::string> fields(11, "0");
+        fields[4] = fields[5] = encodeRecord({});
+        fields[6] = sensitivity;
+        EXPECT_THROW(decodeResult(fields), ProtocolError) << sensitivity;
+    }
 }

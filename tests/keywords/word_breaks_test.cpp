@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 using namespace lumora::keywords;
 
 // Every byte value, in random order and neighbourhoods, marked as the scanner reads
 // it one byte at a time.
 TEST(WordBreaks, BlockMarksMatchTheBytes) {
+    ASSERT_TRUE(blockPassAvailable(activeBlockPass()));
     std::mt19937 random(3);
     std::vector<unsigned char> bytes(64 * 40);
     for (size_t i = 0; i < bytes.size(); ++i)
@@ -41,4 +43,34 @@ TEST(WordBreaks, BlockMarksMatchTheBytes) {
                 << i;
         }
     }
+}
+
+// Every pass this machine has gives the marks and the folding of the bytewise one.
+TEST(WordBreaks, EveryBlockPassMarksAlike) {
+    const BlockPass before = activeBlockPass();
+    std::mt19937 random(11);
+    std::vector<unsigned char> bytes(64 * 64);
+    for (auto& c : bytes)
+        c = static_cast<unsigned char>(random() % 4 ? random() % 128 : random() % 256);
+    const auto mark = [&](BlockPass pass) {
+        EXPECT_TRUE(forceBlockPass(pass));
+        std::vector<unsigned char> marked = bytes;
+        BlockMarks marks;
+        markBlocks(marked.data(), bytes.size() / 64, marks);
+        return std::make_tuple(marked, marks.breakers, marks.unusual, marks.opens);
+    };
+    const auto reference = mark(BlockPass::Bytewise);
+    int compared = 0;
+    for (BlockPass pass : {BlockPass::Lanes16, BlockPass::Lanes32}) {
+        if (!blockPassAvailable(pass)) {
+            EXPECT_FALSE(forceBlockPass(pass));
+            continue;
+        }
+        EXPECT_EQ(mark(pass), reference) << static_cast<int>(pass);
+        ++compared;
+    }
+    forceBlockPass(before);
+#if defined(__SSE2__)
+    EXPECT_GE(compared, 1);
+#endif
 }
