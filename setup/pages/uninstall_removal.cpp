@@ -1,7 +1,10 @@
 #include "setup/pages/uninstall_removal.h"
 
+#include "platform/ascii_nocase.h"
+#include "platform/atomic_file.h"
 #include "platform/registry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -94,6 +97,31 @@ Removal removeDirectoryFiles(const DriveMap& drives, std::string_view path) {
             ::unlink(entry.path().c_str());
     }
     return removeRecordedDirectory(drives, path);
+}
+
+bool removeFolderAtOnce(const DriveMap& drives, std::string_view folder,
+                        const std::vector<std::string>& names, const fs::path& aside) {
+    const auto host = safeHostPath(drives, folder);
+    std::error_code error;
+    if (!host || fs::symlink_status(*host, error).type() != fs::file_type::directory ||
+        fs::exists(fs::symlink_status(aside, error)))
+        return false;
+    const auto ours = [&](const std::string& entry) {
+        return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+            return lumora::platform::equalsIgnoringCase(entry, name) ||
+                   lumora::platform::isAtomicWriteTemporary(entry, name);
+        });
+    };
+    for (const fs::directory_entry& entry : fs::directory_iterator(*host, error))
+        if (entry.symlink_status(error).type() == fs::file_type::directory ||
+            !ours(entry.path().filename().string()))
+            return false;
+    if (error || ::rename(host->c_str(), aside.c_str()) != 0)
+        return false;
+    for (const fs::directory_entry& entry : fs::directory_iterator(aside, error))
+        ::unlink(entry.path().c_str());
+    ::rmdir(aside.c_str());
+    return true;
 }
 
 void writeUnInstallEntry(lumora::platform::Registry& registry, const std::string& displayName,

@@ -137,6 +137,7 @@ std::vector<std::string> Machine::environment(const fs::path& answerFile) const 
         "PATH=/usr/bin:/bin",
         "LANG=C.UTF-8",
     };
+    environment.insert(environment.end(), extraEnvironment.begin(), extraEnvironment.end());
     // Sanitizer builds pass their settings on to the programs under test.
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
         if (const char* value = std::getenv(name))
@@ -164,10 +165,12 @@ ProcessRun Machine::run(const fs::path& program, const std::vector<std::string>&
 }
 
 ProcessRun Machine::runUntil(const fs::path& program, const std::string& answers,
-                             const std::function<bool()>& when) {
+                             const std::function<bool()>& when,
+                             const std::vector<std::string>& arguments) {
     const fs::path answerFile = root_.path() / "answers.txt";
     writeFile(answerFile, answers);
-    const Started started = start(program, {}, environment(answerFile), program.parent_path());
+    const Started started =
+        start(program, arguments, environment(answerFile), program.parent_path());
     ProcessRun result;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
     drain(
