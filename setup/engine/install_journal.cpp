@@ -177,20 +177,23 @@ void foldInstallJournal(const fs::path& journal, const fs::path& log,
         const auto language = document.value("Language", "Language");
 
         for (std::string_view section :
-             {"Directories", "Created Dirs", "Files", "Program Groups", "BDE Files", "Language"})
+             {std::string_view("Directories"), std::string_view("Created Dirs"),
+              std::string_view("Files"), std::string_view("Program Groups"),
+              std::string_view("BDE Files"), std::string_view("Language"), MadeFoldersSection,
+              MadeStoresSection})
             document.eraseSection(section);
         document.writeSection("Directories", directories);
         document.writeSection("Created Dirs", created);
         document.writeSection("Files", files);
         document.writeSection("Program Groups", groups);
-        if (!madeFolders.empty())
-            document.writeSection(MadeFoldersSection, madeFolders);
-        if (!madeStores.empty())
-            document.writeSection(MadeStoresSection, madeStores);
         if (!bdeType.empty())
             document.writeSection("BDE Files", {{"BDE Type", bdeType}});
         if (language)
             document.writeString("Language", "Language", *language);
+        if (!madeFolders.empty())
+            document.writeSection(MadeFoldersSection, madeFolders);
+        if (!madeStores.empty())
+            document.writeSection(MadeStoresSection, madeStores);
     });
     std::error_code ignored;
     fs::remove(journal, ignored);
