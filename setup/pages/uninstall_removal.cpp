@@ -136,12 +136,15 @@ void deleteUnInstallEntry(lumora::platform::Registry& registry, const std::strin
     registry.deleteKey(std::string(UnInstallKey) + "\\" + displayName);
     // The stand-in holds these keys only because an install made them: once empty they
     // go too, so an uninstall leaves the store as it found it.
+    // A key already gone (an uninstall stopped half way took it) does not end the walk
+    // up: the keys above it may still be left.
     std::string key(UnInstallKey);
     for (size_t slash = key.rfind('\\'); slash != std::string::npos; slash = key.rfind('\\')) {
-        if (!registry.keyExists(key) || !registry.subkeys(key).empty() ||
-            !registry.valueNames(key).empty())
-            break;
-        registry.deleteKey(key);
+        if (registry.keyExists(key)) {
+            if (!registry.subkeys(key).empty() || !registry.valueNames(key).empty())
+                break;
+            registry.deleteKey(key);
+        }
         key.erase(slash);
     }
 }

@@ -123,22 +123,25 @@ TEST(KilledSetup, AnInstallAndAnUninstallKilledAtRandomMomentsAreFinishedByTheir
             std::uniform_int_distribution<long>(0, uninstallTime.count())(random));
         const size_t leftCount = std::uniform_int_distribution<size_t>(0, 20)(random);
         const auto uninstallStart = Clock::now();
-        machine.runUntil(machine.installDir() / "setup", kUninstallAnswers,
-                         [&] {
-                             return trial % 2 == 0
-                                        ? Clock::now() - uninstallStart >= killUninstallAt
-                                        : placedEntries(machine) <= leftCount;
-                         },
-                         {"UNINSTALL"});
+        const ProcessRun killed =
+            machine.runUntil(machine.installDir() / "setup", kUninstallAnswers,
+                             [&] {
+                                 return trial % 2 == 0
+                                            ? Clock::now() - uninstallStart >= killUninstallAt
+                                            : placedEntries(machine) <= leftCount;
+                             },
+                             {"UNINSTALL"});
+        std::string finished = "(not run again)";
         if (fs::exists(machine.installDir() / "setup")) {
             const ProcessRun finish =
                 machine.run(machine.installDir() / "setup", {"UNINSTALL"}, kUninstallAnswers);
             EXPECT_EQ(finish.exitCode, 0) << finish.log;
             EXPECT_NE(finish.log.find("UnInstall completed successfully."), std::string::npos)
                 << finish.log;
+            finished = finish.log;
         }
         const std::string difference = listingDifference(before, machine.listing());
-        EXPECT_EQ(difference, "");
+        EXPECT_EQ(difference, "") << "killed:\n" << killed.log << "run again:\n" << finished;
         uninstallsFinished += difference.empty();
     }
     std::printf("killed installs mended: %d/%d, killed uninstalls finished: %d/%d\n",
