@@ -1,6 +1,7 @@
 // The install log: what setup created, read back for the uninstall and merged when a
 // second install goes into the same place.
 
+#include "platform/atomic_file.h"
 #include "platform/drive_map.h"
 #include "platform/profile_file.h"
 #include "setup/engine/install_journal.h"
@@ -148,6 +149,9 @@ void TSetupInfo::WriteInstallLog() {
     writeJournal();
     const std::string path = directory + script_->LogFileName();
     const fs::path hostPath = *HostPath(path);
+    // A setup killed while it wrote the log left the temporary of that write.
+    lumora::platform::removeAtomicWriteLeftovers(hostPath.parent_path(),
+                                                 hostPath.filename().string());
     const auto journalHost = HostPath(installJournalPath(path));
     if (journalHost && fs::exists(*journalHost))
         mergeJournal(*journalHost);

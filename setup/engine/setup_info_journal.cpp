@@ -3,6 +3,7 @@
 // journal in the Windows directory, so that a setup killed while it makes its first directories
 // still leaves a record of them for the next start.
 
+#include "platform/atomic_file.h"
 #include "platform/made_paths.h"
 #include "setup/engine/install_journal.h"
 #include "setup/engine/replacement_file.h"
@@ -66,6 +67,8 @@ void TSetupInfo::FoldInstallJournal(const std::string& logPath) {
         if (!exists(file))
             if (const auto host = HostPath(file))
                 removeStalePart(*host);
+    lumora::platform::removeAtomicWriteLeftovers(logHost->parent_path(),
+                                                 logHost->filename().string());
     try {
         foldInstallJournal(*journalHost, *logHost, exists);
     } catch (const std::exception&) {

@@ -107,16 +107,19 @@ TEST(KilledSetup, AnInstallAndAnUninstallKilledAtRandomMomentsAreFinishedByTheir
             std::uniform_int_distribution<long>(0, installTime.count())(random));
         const size_t installedCount = std::uniform_int_distribution<size_t>(1, 20)(random);
         const auto start = Clock::now();
-        machine.runUntil(Machine::distribution() / "setup", kInstallAnswers, [&] {
-            return trial % 2 == 0 ? Clock::now() - start >= killInstallAt
-                                  : placedEntries(machine) >= installedCount;
-        });
+        const ProcessRun killedInstall =
+            machine.runUntil(Machine::distribution() / "setup", kInstallAnswers, [&] {
+                return trial % 2 == 0 ? Clock::now() - start >= killInstallAt
+                                      : placedEntries(machine) >= installedCount;
+            });
         const ProcessRun again =
             machine.run(Machine::distribution() / "setup", {}, installAgainAnswers(machine));
         ASSERT_EQ(again.exitCode, 0) << again.log;
         // Nothing more and nothing less than a complete install.
         const auto added = addedPaths(before, machine.listing());
-        EXPECT_EQ(added, installed);
+        EXPECT_EQ(added, installed) << "killed:\n"
+                                    << killedInstall.log << "run again:\n"
+                                    << again.log;
         installsMended += added == installed;
 
         const auto killUninstallAt = std::chrono::milliseconds(

@@ -460,6 +460,19 @@ TEST(SetupInfoLog, WritingTwiceIntoOneDirectoryKeepsBothRunsOnce) {
     EXPECT_EQ(log.readString("Program Groups", "1"), "Lumora:~:Two");
 }
 
+TEST(SetupInfoLog, TheTemporaryOfALogWriteKilledBeforeItsRenameGoesWithTheNextLog) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    writeFile(world.host("c/Lumora/.INSTALL.LOG.Ab12Cd"), "[Files]\r\n");
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    info->Loaded();
+    info->AddInstalledFile("C:\\Lumora\\setup");
+    info->WriteInstallLog();
+    EXPECT_FALSE(fs::exists(world.host("c/Lumora/.INSTALL.LOG.Ab12Cd")));
+    EXPECT_TRUE(fs::exists(world.host("c/Lumora/INSTALL.LOG")));
+}
+
 TEST(SetupInfoLog, MissingLogDirectoryIsQuietOnlyWhenNothingWasInstalled) {
     SetupWorld world;
     FakeWizardScope wizard;
