@@ -2,6 +2,7 @@
 
 #include "regular_file_read.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -98,6 +99,35 @@ void writeFileAtomically(const std::filesystem::path& requested, std::string_vie
         fail(errnoText());
     if (::rename(temporary.c_str(), target.c_str()) != 0)
         fail(errnoText());
+}
+
+bool isAtomicWriteTemporary(std::string_view fileName, std::string_view targetName) {
+    constexpr size_t uniquePart = 6; // what mkstemp fills in
+    if (fileName.size() != targetName.size() + 2 + uniquePart || fileName.front() != '.' ||
+        fileName.substr(1, targetName.size()) != targetName ||
+        fileName[1 + targetName.size()] != '.')
+        return false;
+    const std::string_view unique = fileName.substr(fileName.size() - uniquePart);
+    return std::all_of(unique.begin(), unique.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
+}
+
+void removeAtomicWriteLeftovers(const std::filesystem::path& directory,
+                                std::string_view targetPrefix) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+        const std::string name = entry.path().filename().string();
+        constexpr size_t suffix = 7; // "." and the six characters
+        if (name.size() < 1 + targetPrefix.size() + suffix ||
+            std::string_view(name).substr(1, targetPrefix.size()) != targetPrefix)
+            continue;
+        const std::string target = name.substr(1, name.size() - 1 - suffix);
+        struct stat status {};
+        if (isAtomicWriteTemporary(name, target) && ::lstat(entry.path().c_str(), &status) == 0 &&
+            S_ISREG(status.st_mode))
+            ::unlink(entry.path().c_str());
+    }
 }
 
 } // namespace lumora::platform

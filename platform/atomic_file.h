@@ -30,4 +30,12 @@ std::string readWholeFile(const std::filesystem::path& path);
 // Throws FileError and leaves the old file untouched on any failure.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// The temporary name a write to `target` uses: "." + its name + "." + six characters.
+bool isAtomicWriteTemporary(std::string_view fileName, std::string_view targetName);
+// Removes what writes killed before their rename left in `directory`: regular files
+// named as temporaries of a target whose name starts with `targetPrefix`. One pass
+// over the directory.
+void removeAtomicWriteLeftovers(const std::filesystem::path& directory,
+                                std::string_view targetPrefix);
+
 } // namespace lumora::platform

@@ -4,6 +4,7 @@
 #include "atomic_file.h"
 #include "desktop_entry_format.h"
 #include "host_path_case.h"
+#include "made_paths.h"
 #include "program_start.h"
 #include "regular_file_read.h"
 
@@ -77,8 +78,7 @@ std::string readOrEmpty(const fs::path& path) {
 }
 
 bool writeFile(const fs::path& path, const std::string& text) {
-    std::error_code error;
-    fs::create_directories(path.parent_path(), error);
+    createDirectoriesNoted(path.parent_path());
     try {
         writeFileAtomically(path, text);
         return true;
@@ -102,7 +102,13 @@ DesktopMenuLocations DesktopMenuLocations::forCurrentUser() {
 }
 
 DesktopMenuShell::DesktopMenuShell(DriveMap drives, DesktopMenuLocations locations)
-    : drives_(std::move(drives)), locations_(std::move(locations)) {}
+    : drives_(std::move(drives)), locations_(std::move(locations)) {
+    // A setup killed while it wrote a menu file left the hidden temporary of that
+    // write; only one setup of the user runs at a time, so none is still being written.
+    for (const fs::path& folder :
+         {locations_.applications, locations_.desktopDirectories, locations_.mergedMenus})
+        removeAtomicWriteLeftovers(folder, kPrefix);
+}
 
 std::string DesktopMenuShell::groupId(const std::string& group) const {
     return std::string(kPrefix) + desktopIdPart(group);
@@ -157,7 +163,10 @@ bool DesktopMenuShell::hasGroup(const std::string& name) {
 }
 
 bool DesktopMenuShell::createGroup(const std::string& name) {
-    if (hasGroup(name))
+    // A group whose menu file is missing (a setup stopped between the two writes) is
+    // written again.
+    std::error_code error;
+    if (hasGroup(name) && fs::exists(menuFile(name), error))
         return true;
     const std::string id = groupId(name);
     const std::string directory = "[Desktop Entry]\n"
@@ -213,8 +222,16 @@ DesktopMenuShell::launchCommand(std::string_view commandLine) const {
         host = drives_.toHostPath(file);
     if (!host)
         return std::nullopt;
-    if (!isExecutableProgram(*host))
+    if (!isExecutableProgram(*host)) {
+        // The desktop's opener cannot read a help file of ours: it opens in the help
+        // window of the program it belongs to, the program of its name beside it.
+        if (upperAscii(host->extension().string()) == ".HLP") {
+            const fs::path program = resolveIgnoringCase(host->parent_path() / host->stem());
+            if (isExecutableProgram(program))
+                return std::vector<std::string>{program.string(), "--help-file", host->string()};
+        }
         return std::vector<std::string>{"xdg-open", host->string()};
+    }
     arguments.front() = host->string();
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -249,12 +266,12 @@ bool DesktopMenuShell::addItem(const std::string& group, const std::string& comm
 }
 
 bool DesktopMenuShell::deleteItem(const std::string& group, const std::string& name) {
-    bool removed = false;
+    // The file's name follows from the item's name without regard to case, so one
+    // look is enough however many items the group holds.
+    const fs::path file = itemFile(group, name);
     std::error_code error;
-    for (const auto& file : itemFiles(group))
-        if (equalsIgnoringCase(desktopEntryValue(readOrEmpty(file), kItemKey), name))
-            removed = fs::remove(file, error) || removed;
-    return removed;
+    return equalsIgnoringCase(desktopEntryValue(readOrEmpty(file), kItemKey), name) &&
+           fs::remove(file, error);
 }
 
 } // namespace lumora::platform

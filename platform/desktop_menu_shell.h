@@ -37,7 +37,9 @@ public:
 
     // The command a launcher runs for an AddItem command line: the program with its
     // arguments when the file is an executable program, otherwise the desktop's
-    // opener ("xdg-open") with the file. Windows paths go through the drive map.
+    // opener ("xdg-open") with the file; a help file (".hlp") opens with
+    // "--help-file" in the program of its name beside it, when there is one. Windows
+    // paths go through the drive map.
     // Nothing when the file's drive is not mapped.
     std::optional<std::vector<std::string>> launchCommand(std::string_view commandLine) const;
 

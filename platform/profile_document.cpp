@@ -187,6 +187,38 @@ std::vector<std::string> ProfileDocument::keys(std::string_view section) const {
     return result;
 }
 
+std::vector<std::pair<std::string, std::string>>
+ProfileDocument::entries(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> result;
+    const Section* found = findSection(section);
+    if (!found)
+        return result;
+    std::unordered_set<std::string> seen;
+    for (const auto& line : found->lines)
+        if (line.isEntry && !line.key.empty() && seen.insert(upperAscii(line.key)).second)
+            result.emplace_back(line.key, line.value);
+    return result;
+}
+
+std::vector<std::string> ProfileDocument::bareKeys(std::string_view section) const {
+    std::vector<std::string> result;
+    const Section* found = findSection(section);
+    if (!found)
+        return result;
+    std::unordered_set<std::string> seen;
+    for (const auto& line : found->lines) {
+        if (!line.isEntry || line.key.empty())
+            continue;
+        std::string_view whole = trimBlanks(line.text);
+        if (!whole.empty() && whole.back() == '=')
+            whole.remove_suffix(1);
+        std::string key(trimBlanks(whole));
+        if (seen.insert(upperAscii(key)).second)
+            result.push_back(std::move(key));
+    }
+    return result;
+}
+
 std::vector<std::string> ProfileDocument::sections() const {
     std::vector<std::string> result;
     std::unordered_set<std::string> seen;

@@ -43,6 +43,13 @@ public:
     // The keys of the section in file order, each once (first spelling), without
     // empty key names.
     std::vector<std::string> keys(std::string_view section) const;
+    // Every key with its value in file order, each key once (first occurrence), read
+    // in one pass however long the section is.
+    std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
+    // The keys of a section whose entries are keys only ("key="): each is the whole
+    // entry line without its last '=', so a key that holds '=' itself comes back whole.
+    // Each once without regard to case, in file order.
+    std::vector<std::string> bareKeys(std::string_view section) const;
     // The section names in file order, each once.
     std::vector<std::string> sections() const;
     bool hasSection(std::string_view section) const;

@@ -3,15 +3,19 @@
 #include "ascii_nocase.h"
 #include "atomic_file.h"
 #include "regular_file_read.h"
+#include "made_paths.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <functional>
 #include <map>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <unordered_map>
 #include <utility>
 
 namespace lumora::platform {
@@ -23,6 +27,32 @@ namespace {
 struct StoredKey {
     std::string path; // spelling as first created
     std::vector<std::pair<std::string, std::string>> values;
+    // Upper-cased value name to its place in `values`: a key of many values is read
+    // and written in time linear in the store.
+    std::unordered_map<std::string, size_t> index;
+
+    const std::string* find(std::string_view name) const {
+        const auto found = index.find(upperAscii(name));
+        return found == index.end() ? nullptr : &values[found->second].second;
+    }
+    // An existing value keeps its name's spelling.
+    void set(std::string name, std::string value) {
+        const auto [at, added] = index.emplace(upperAscii(name), values.size());
+        if (added)
+            values.emplace_back(std::move(name), std::move(value));
+        else
+            values[at->second].second = std::move(value);
+    }
+    bool erase(std::string_view name) {
+        const auto found = index.find(upperAscii(name));
+        if (found == index.end())
+            return false;
+        values.erase(values.begin() + static_cast<std::ptrdiff_t>(found->second));
+        index.clear();
+        for (size_t i = 0; i < values.size(); ++i)
+            index.emplace(upperAscii(values[i].first), i);
+        return true;
+    }
 };
 
 // Keys by upper-cased path, so that a parent sorts before its children.
@@ -132,13 +162,7 @@ Store parseStore(std::string_view bytes) {
         auto value = unquote(line, cursor);
         if (!value)
             continue;
-        auto existing =
-            std::find_if(current->values.begin(), current->values.end(),
-                         [&](const auto& entry) { return equalsIgnoringCase(entry.first, *name); });
-        if (existing == current->values.end())
-            current->values.emplace_back(std::move(*name), std::move(*value));
-        else
-            existing->second = std::move(*value);
+        current->set(std::move(*name), std::move(*value));
     }
     return store;
 }
@@ -168,14 +192,23 @@ Store loadStore(const fs::path& file) {
 // written, so that two processes never lose each other's changes.
 class StoreLock {
 public:
-    explicit StoreLock(const fs::path& file) {
-        std::error_code error;
-        fs::create_directories(file.parent_path(), error);
-        const fs::path lockFile = file.string() + ".lock";
-        fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ >= 0)
+    explicit StoreLock(const fs::path& file) : lockFile_(file.string() + ".lock") {
+        createDirectoriesNoted(file.parent_path());
+        for (;;) {
+            fd_ = ::open(lockFile_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            if (fd_ < 0)
+                return;
             while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
             }
+            // The last user of an emptied store removes the lock file while holding
+            // it: a lock on a removed file guards nothing, so take the new one.
+            struct stat held {
+            }, named{};
+            if (::fstat(fd_, &held) == 0 && ::stat(lockFile_.c_str(), &named) == 0 &&
+                held.st_ino == named.st_ino && held.st_dev == named.st_dev)
+                return;
+            ::close(fd_);
+        }
     }
     ~StoreLock() {
         if (fd_ >= 0)
@@ -184,20 +217,28 @@ public:
     StoreLock(const StoreLock&) = delete;
     StoreLock& operator=(const StoreLock&) = delete;
 
+    const fs::path& lockFile() const { return lockFile_; }
+
 private:
+    fs::path lockFile_;
     int fd_ = -1;
 };
 
 // Reads, changes and writes the store; writes only when the change says it changed.
 bool changeStore(const fs::path& file, const std::function<bool(Store&)>& change) {
     StoreLock lock(file);
+    // A write killed before its rename left its temporary beside the store.
+    removeAtomicWriteLeftovers(file.parent_path(), file.filename().string());
     Store store;
     std::error_code error;
-    if (fs::exists(file, error))
+    const bool existed = fs::exists(file, error);
+    if (existed)
         store = parseStore(readWholeFile(file));
     if (!change(store))
         return false;
     writeFileAtomically(file, serializeStore(store));
+    if (!existed)
+        noteMadeFile(file);
     return true;
 }
 
@@ -287,9 +328,8 @@ std::optional<std::string> Registry::readString(std::string_view key, std::strin
     const auto found = store.find(upperAscii(normalizeKey(key)));
     if (found == store.end())
         return std::nullopt;
-    for (const auto& [valueName, value] : found->second.values)
-        if (equalsIgnoringCase(valueName, name))
-            return value;
+    if (const std::string* value = found->second.find(name))
+        return *value;
     return std::nullopt;
 }
 
@@ -299,14 +339,7 @@ void Registry::writeString(std::string_view key, std::string_view name, std::str
         throw RegistryError("Values cannot be written to a root key: " + path);
     changeStore(file_, [&](Store& store) {
         addKeyWithParents(store, path);
-        auto& values = store[upperAscii(path)].values;
-        auto existing = std::find_if(values.begin(), values.end(), [&](const auto& entry) {
-            return equalsIgnoringCase(entry.first, name);
-        });
-        if (existing == values.end())
-            values.emplace_back(std::string(name), std::string(value));
-        else
-            existing->second = std::string(value);
+        store[upperAscii(path)].set(std::string(name), std::string(value));
         return true;
     });
 }
@@ -317,12 +350,18 @@ bool Registry::deleteValue(std::string_view key, std::string_view name) {
         const auto found = store.find(upper);
         if (found == store.end())
             return false;
-        auto& values = found->second.values;
-        const auto before = values.size();
-        std::erase_if(values,
-                      [&](const auto& entry) { return equalsIgnoringCase(entry.first, name); });
-        return values.size() != before;
+        return found->second.erase(name);
     });
+}
+
+bool Registry::removeIfEmpty() {
+    StoreLock lock(file_);
+    std::error_code error;
+    if (fs::exists(file_, error) && !parseStore(readWholeFile(file_)).empty())
+        return false;
+    fs::remove(file_, error);
+    fs::remove(lock.lockFile(), error);
+    return true;
 }
 
 std::vector<std::string> Registry::subkeys(std::string_view key) const {

@@ -42,6 +42,9 @@ public:
     void writeString(std::string_view key, std::string_view name, std::string_view value);
     bool deleteValue(std::string_view key, std::string_view name);
 
+    // Removes the store and its lock file when it holds no key; whether it is gone.
+    bool removeIfEmpty();
+
     // Names of the keys directly below, in the order of their upper-cased names.
     std::vector<std::string> subkeys(std::string_view key) const;
     // Value names in the order they were first written.

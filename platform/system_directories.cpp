@@ -3,6 +3,7 @@
 #include "ascii_nocase.h"
 #include "atomic_file.h"
 #include "host_path_case.h"
+#include "made_paths.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -43,8 +44,7 @@ std::string environmentValueIgnoringCase(std::string_view name) {
 }
 
 fs::path ensureDirectory(const fs::path& path) {
-    std::error_code error;
-    fs::create_directories(path, error);
+    createDirectoriesNoted(path);
     return path;
 }
 

@@ -6,30 +6,38 @@
 
 namespace setupkit {
 
-using lumora::platform::equalsIgnoringCase;
 using lumora::platform::upperAscii;
 
-namespace {
-
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
+bool CaselessSortedList::LessIgnoringCase::operator()(const std::string& a,
+                                                      const std::string& b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return upperAscii(x) < upperAscii(y);
     });
 }
 
-} // namespace
-
 bool CaselessSortedList::add(const std::string& entry) {
-    auto at = std::lower_bound(items_.begin(), items_.end(), entry, lessIgnoringCase);
-    if (at != items_.end() && equalsIgnoringCase(*at, entry))
+    if (!entries_.insert(entry).second)
         return false;
-    items_.insert(at, entry);
+    itemsCurrent_ = false;
     return true;
 }
 
 bool CaselessSortedList::contains(const std::string& entry) const {
-    auto at = std::lower_bound(items_.begin(), items_.end(), entry, lessIgnoringCase);
-    return at != items_.end() && equalsIgnoringCase(*at, entry);
+    return entries_.count(entry) > 0;
+}
+
+void CaselessSortedList::clear() {
+    entries_.clear();
+    items_.clear();
+    itemsCurrent_ = true;
+}
+
+const std::vector<std::string>& CaselessSortedList::items() const {
+    if (!itemsCurrent_) {
+        items_.assign(entries_.begin(), entries_.end());
+        itemsCurrent_ = true;
+    }
+    return items_;
 }
 
 } // namespace setupkit

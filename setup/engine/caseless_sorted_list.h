@@ -1,7 +1,9 @@
 #pragma once
 // A list of paths kept sorted without regard to ASCII case, each path once (the
-// first spelling stays): the install log's created directories and files.
+// first spelling stays): the install log's created directories and files. Adding is
+// logarithmic in any order, so a log of many entries reads back in n log n.
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,12 +14,18 @@ public:
     // False when an equal entry (ignoring case) is already there.
     bool add(const std::string& entry);
     bool contains(const std::string& entry) const;
-    void clear() { items_.clear(); }
-    const std::vector<std::string>& items() const { return items_; }
-    size_t size() const { return items_.size(); }
+    void clear();
+    // Sorted; made again only after a change.
+    const std::vector<std::string>& items() const;
+    size_t size() const { return entries_.size(); }
 
 private:
-    std::vector<std::string> items_;
+    struct LessIgnoringCase {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    std::set<std::string, LessIgnoringCase> entries_;
+    mutable std::vector<std::string> items_;
+    mutable bool itemsCurrent_ = true;
 };
 
 } // namespace setupkit

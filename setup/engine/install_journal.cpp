@@ -100,6 +100,12 @@ JournalContents parseInstallJournal(std::string_view text) {
                 contents.groups.emplace_back(group, group == value ? value : item);
             break;
         }
+        case JournalRecord::MadeFolder:
+            contents.madeFolders.push_back(value);
+            break;
+        case JournalRecord::MadeStore:
+            contents.madeStores.push_back(value);
+            break;
         case JournalRecord::BDEType:
             contents.bdeType = static_cast<std::uint8_t>(std::atoi(value.c_str()));
             break;
@@ -126,14 +132,14 @@ void foldInstallJournal(const fs::path& journal, const fs::path& log,
     settleIntents(contents, exists);
     lumora::platform::ProfileFile(log).update([&](ProfileDocument& document) {
         Entries directories;
-        for (const std::string& key : document.keys("Directories"))
-            directories.emplace_back(key, document.readString("Directories", key));
+        for (const auto& entry : document.entries("Directories"))
+            directories.push_back(entry);
         if (directories.empty())
             directories = contents.directories;
 
         auto mergedKeys = [&](std::string_view section, const std::vector<std::string>& more) {
             CaselessSortedList merged;
-            for (const std::string& key : document.keys(section))
+            for (const std::string& key : document.bareKeys(section))
                 merged.add(key);
             for (const std::string& key : more)
                 merged.add(key);
@@ -144,11 +150,12 @@ void foldInstallJournal(const fs::path& journal, const fs::path& log,
         };
         const Entries created = mergedKeys("Created Dirs", contents.createdDirs);
         const Entries files = mergedKeys("Files", contents.files);
+        const Entries madeFolders = mergedKeys(MadeFoldersSection, contents.madeFolders);
+        const Entries madeStores = mergedKeys(MadeStoresSection, contents.madeStores);
 
         std::vector<std::string> groupValues;
         std::unordered_set<std::string> seen;
-        for (const std::string& key : document.keys("Program Groups")) {
-            const std::string value = document.readString("Program Groups", key);
+        for (const auto& [key, value] : document.entries("Program Groups")) {
             std::string item = value;
             const std::string group = SplitAt(item, ":~:");
             if (value.empty() || group.empty())
@@ -170,7 +177,10 @@ void foldInstallJournal(const fs::path& journal, const fs::path& log,
         const auto language = document.value("Language", "Language");
 
         for (std::string_view section :
-             {"Directories", "Created Dirs", "Files", "Program Groups", "BDE Files", "Language"})
+             {std::string_view("Directories"), std::string_view("Created Dirs"),
+              std::string_view("Files"), std::string_view("Program Groups"),
+              std::string_view("BDE Files"), std::string_view("Language"), MadeFoldersSection,
+              MadeStoresSection})
             document.eraseSection(section);
         document.writeSection("Directories", directories);
         document.writeSection("Created Dirs", created);
@@ -180,6 +190,10 @@ void foldInstallJournal(const fs::path& journal, const fs::path& log,
             document.writeSection("BDE Files", {{"BDE Type", bdeType}});
         if (language)
             document.writeString("Language", "Language", *language);
+        if (!madeFolders.empty())
+            document.writeSection(MadeFoldersSection, madeFolders);
+        if (!madeStores.empty())
+            document.writeSection(MadeStoresSection, madeStores);
     });
     std::error_code ignored;
     fs::remove(journal, ignored);

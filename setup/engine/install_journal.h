@@ -16,6 +16,11 @@
 
 namespace setupkit {
 
+// The log's sections of what setup made among the user's settings: folders removed
+// once empty, registry stores removed once they hold no key.
+inline constexpr std::string_view MadeFoldersSection = "Made Folders";
+inline constexpr std::string_view MadeStoresSection = "Made Registry Stores";
+
 // The journal's name: the log's path with ".journal" appended.
 std::string installJournalPath(std::string_view logPath);
 
@@ -27,6 +32,8 @@ enum class JournalRecord : char {
     FileIntent = 'f', // a file setup is about to write
     Group = 'G',      // group ":~:" item
     BDEType = 'B',    // the database-engine install type, decimal
+    MadeFolder = 'M', // a folder of the user's settings setup made
+    MadeStore = 'R',  // a registry store setup made
 };
 
 // One line of the journal. A record holding a line break cannot be kept (nor could
@@ -43,6 +50,8 @@ struct JournalContents {
     std::vector<std::string> intendedFiles;
     std::vector<std::pair<std::string, std::string>> groups; // group, item
     std::uint8_t bdeType = 0;
+    std::vector<std::string> madeFolders;
+    std::vector<std::string> madeStores;
 };
 // A last line cut short by a kill is left out; unknown lines are skipped.
 JournalContents readInstallJournal(const std::filesystem::path& journal);

@@ -76,6 +76,10 @@ public:
     const std::vector<std::string>& GroupNames() const { return groupNames_; }
     const std::vector<std::string>& GroupItems() const { return groupItems_; }
     std::uint8_t InstalledBDEType() const { return installedBDEType_; }
+    // What setup made among the user's settings (Windows paths, folders with a
+    // trailing backslash): taken away by the uninstall once nothing is left in them.
+    const std::vector<std::string>& MadeFolders() const { return madeFolders_.items(); }
+    const std::vector<std::string>& MadeStores() const { return madeStores_.items(); }
     // Journalled like the records below.
     void SetInstalledBDEType(std::uint8_t type);
 
@@ -178,6 +182,7 @@ private:
     void savePendingJournal(const std::string& logPath);
     void clearPendingJournal();
     void dropPendingJournalIfVoid();
+    void takeMadePaths();
 
     SetupServices& services_;
     std::unique_ptr<TSetupData> script_;
@@ -212,6 +217,9 @@ private:
     std::vector<std::string> groupItems_;
     std::unordered_set<std::string> groupKeys_;
     std::uint8_t installedBDEType_ = 0;
+    CaselessSortedList madeFolders_;
+    CaselessSortedList madeStores_;
+    size_t madeTaken_ = 0; // paths of the platform's list already taken
     // Set while records are read back (a log, a journal): they are not journalled.
     bool replaying_ = false;
     std::vector<std::string> journalLines_; // every line this run journalled

@@ -3,9 +3,12 @@
 // journal in the Windows directory, so that a setup killed while it makes its first directories
 // still leaves a record of them for the next start.
 
+#include "platform/atomic_file.h"
+#include "platform/made_paths.h"
 #include "setup/engine/install_journal.h"
 #include "setup/engine/replacement_file.h"
 #include "setup/engine/setup_info.h"
+#include "setup/engine/setup_paths.h"
 
 #include <fstream>
 #include <sys/stat.h>
@@ -64,6 +67,8 @@ void TSetupInfo::FoldInstallJournal(const std::string& logPath) {
         if (!exists(file))
             if (const auto host = HostPath(file))
                 removeStalePart(*host);
+    lumora::platform::removeAtomicWriteLeftovers(logHost->parent_path(),
+                                                 logHost->filename().string());
     try {
         foldInstallJournal(*journalHost, *logHost, exists);
     } catch (const std::exception&) {
@@ -152,9 +157,29 @@ void TSetupInfo::dropPendingJournalIfVoid() {
         clearPendingJournal();
 }
 
+// What the platform made for this run since the last look joins the records.
+void TSetupInfo::takeMadePaths() {
+    if (!services_.madePathsFrom || attemptUnInstall_)
+        return;
+    const size_t from = std::max(madeTaken_, *services_.madePathsFrom);
+    const auto made = lumora::platform::madePathsSince(from);
+    madeTaken_ = from + made.size();
+    for (const auto& [path, directory] : made) {
+        const auto name = services_.drives.toWindowsPath(path);
+        if (!name)
+            continue;
+        const std::string recorded = directory ? AddBackslash(*name) : *name;
+        if ((directory ? madeFolders_ : madeStores_).add(recorded)) {
+            const auto kind = directory ? JournalRecord::MadeFolder : JournalRecord::MadeStore;
+            journalLines_.push_back(journalLine(kind, recorded));
+        }
+    }
+}
+
 void TSetupInfo::journal(char kind, const std::string& text) {
     if (replaying_)
         return;
+    takeMadePaths();
     std::string line = journalLine(static_cast<JournalRecord>(kind), text);
     if (line.empty())
         return;

@@ -45,6 +45,10 @@ void TSetupInfo::Loaded() {
     TSetupComponent::Loaded();
     if (!checkSingleInstance())
         return;
+    // A setup killed while it wrote its notes left the temporary of that write.
+    if (!services_.notesFile.empty())
+        lumora::platform::removeAtomicWriteLeftovers(services_.notesFile.parent_path(),
+                                                     services_.notesFile.filename().string());
     catalogue_->LoadLanguage(Language());
     readMultiDiskNote();
     if (!programPath_.empty() &&
@@ -141,11 +145,9 @@ void TSetupInfo::readUnInstallNote() {
     attemptUnInstall_ = true;
     logFile_ = logFile;
     FoldInstallJournal(logFile_);
+    // The log stays until the removal is complete: an uninstall stopped half way is
+    // finished by the next one.
     ReadInstallLog(logFile_, true);
-    if (auto host = HostPath(logFile_)) {
-        std::error_code ignored;
-        fs::remove(*host, ignored);
-    }
 }
 
 void TSetupInfo::setSystemDirectories() {

@@ -1,6 +1,7 @@
 #include "setup/engine/setup_services.h"
 
 #include "platform/instance_lock.h"
+#include "platform/made_paths.h"
 #include "platform/program_location.h"
 #include "platform/system_directories.h"
 
@@ -9,6 +10,7 @@ namespace setupkit {
 SetupServices systemSetupServices(std::vector<std::string> arguments) {
     namespace platform = lumora::platform;
     SetupServices services;
+    services.madePathsFrom = platform::madePathCount();
     services.drives = platform::DriveMap::fromEnvironment();
     services.programFile = platform::programPath();
     services.arguments = std::move(arguments);

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,10 @@ struct SetupServices {
     lumora::platform::ProgmanShell* shell = nullptr;
     // The registry stand-in; without one the current user's store is used.
     lumora::platform::Registry* registry = nullptr;
+    // Where the platform's list of what this process made among the user's settings
+    // begins for this run; setup records those paths in the log from there on.
+    // Nothing: they are not recorded.
+    std::optional<std::size_t> madePathsFrom;
     // The application is told to end with this exit code (after the current event).
     std::function<void(int exitCode)> quit;
 };

@@ -1,6 +1,7 @@
 #include "setup/pages/setup_uninstall.h"
 
 #include "platform/ascii_nocase.h"
+#include "platform/atomic_file.h"
 #include "platform/current_directory.h"
 #include "platform/progman_shell.h"
 #include "platform/registry.h"
@@ -19,6 +20,8 @@
 
 #include <QPlainTextEdit>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace setupkit {
 
@@ -158,40 +161,94 @@ void TSetupUnInstall::DoNext() {
     const auto& drives = info->Services().drives;
     lumora::platform::ProgmanShell* menus = shell();
 
+    // The log goes last but for the directories, and the program that the uninstall
+    // entry starts just before it: until then a second uninstall can finish the work.
     deleteRecordedItems(menus, info->GroupNames(), info->GroupItems());
+    deleteRecordedGroups(menus, info->GroupNames(), info->GroupItems());
+    for (TSetupComponent* component : Owner()->Components())
+        if (auto* engine = dynamic_cast<TSetupBDEInstall*>(component))
+            engine->RemoveBDE(info->InstalledBDEType());
+    // The program the uninstall entry starts, the files its relaunch copies and the
+    // log stay until everything else is gone: until then a second uninstall can
+    // finish the work.
+    const std::string& log = info->LogFile();
+    const std::string logDirectory = log.substr(0, log.find_last_of('\\') + 1);
+    std::vector<std::string> lastNames{ExtractFileName(info->ProgramPath())};
+    for (const std::string& name : UnInstallFiles())
+        lastNames.push_back(name);
+    const auto isLast = [&](const std::string& file) {
+        return !log.empty() && file.size() > logDirectory.size() &&
+               equalsIgnoringCase(file.substr(0, logDirectory.size()), logDirectory) &&
+               std::any_of(lastNames.begin(), lastNames.end(), [&](const std::string& name) {
+                   return equalsIgnoringCase(file.substr(logDirectory.size()), name);
+               });
+    };
     // A file the user already deleted, or cannot be deleted, is passed silently.
     for (const std::string& file : info->InstalledFiles())
-        removeRecordedFile(drives, file);
-    if (!info->LogFile().empty()) {
-        removeRecordedFile(drives, info->LogFile());
-        removeRecordedFile(drives, installJournalPath(info->LogFile()));
-    }
+        if (!isLast(file))
+            removeRecordedFile(drives, file);
     try {
         lumora::platform::setCurrentDirectory(drives, FixDriveRoot(info->ProgramDirectory()));
     } catch (const std::exception&) {
         // Only a directory we are in could be kept from going; the rest goes on.
     }
-    removeDirectories();
-    deleteRecordedGroups(menus, info->GroupNames(), info->GroupItems());
-    for (TSetupComponent* component : Owner()->Components())
-        if (auto* engine = dynamic_cast<TSetupBDEInstall*>(component))
-            engine->RemoveBDE(info->InstalledBDEType());
+    const auto holdsLog = [&](const std::string& dir) {
+        return !log.empty() && dir.size() <= logDirectory.size() &&
+               equalsIgnoringCase(logDirectory.substr(0, dir.size()), dir);
+    };
+    removeDirectories([&](const std::string& dir) { return !holdsLog(dir); });
+    removeMadePaths();
+    if (!log.empty()) {
+        std::vector<std::string> names = lastNames;
+        names.push_back(ExtractFileName(log));
+        names.push_back(ExtractFileName(installJournalPath(log)));
+        const bool created = std::any_of(
+            info->CreatedDirs().begin(), info->CreatedDirs().end(),
+            [&](const std::string& dir) { return equalsIgnoringCase(dir, logDirectory); });
+        const std::filesystem::path aside = info->Services().programFile.parent_path() / ".removed";
+        if (!created || !removeFolderAtOnce(drives, logDirectory, names, aside)) {
+            for (const std::string& file : info->InstalledFiles())
+                if (isLast(file))
+                    removeRecordedFile(drives, file);
+            removeRecordedFile(drives, installJournalPath(log));
+            if (const auto host = info->HostPath(log))
+                lumora::platform::removeAtomicWriteLeftovers(host->parent_path(),
+                                                             host->filename().string());
+            removeRecordedFile(drives, log);
+        }
+        removeDirectories(holdsLog);
+    }
     info->SetUnInstallDone(true);
     dialog.setButtonEnabled(WizardButton::Next, true);
     TSetupPage::DoNext();
 }
 
-void TSetupUnInstall::removeDirectories() {
+void TSetupUnInstall::removeDirectories(const std::function<bool(const std::string&)>& which) {
     TSetupInfo* info = SetupInfo();
     const auto& created = info->CreatedDirs();
     // Sorted, so every subdirectory comes after its parent and goes first here.
     for (size_t i = created.size(); i-- > 0;) {
+        if (!which(created[i]))
+            continue;
         const std::string path = FixDriveRoot(created[i]);
         const Removal removal = removeRecordedDirectory(info->Services().drives, path);
         // Something the user put there keeps the directory; the uninstall still ends.
         if (removal == Removal::NotEmpty || removal == Removal::Failed)
             info->MessageDlg(formatCatalogueText(info->GetText(92), {path}), mtWarning, mbOK);
     }
+}
+
+// What setup made among the user's settings goes once nothing is left in it, without
+// a word: the user did not choose these places.
+void TSetupUnInstall::removeMadePaths() {
+    TSetupInfo* info = SetupInfo();
+    std::error_code error;
+    for (const std::string& store : info->MadeStores())
+        if (const auto host = info->HostPath(store); host && std::filesystem::exists(*host, error))
+            lumora::platform::Registry(*host).removeIfEmpty();
+    const auto& folders = info->MadeFolders();
+    for (size_t i = folders.size(); i-- > 0;)
+        removeRecordedDirectory(info->Services().drives, folders[i]);
 }
 
 bool TSetupUnInstall::SetProperty(const form::FormProperty& property, FormLoadContext& context) {

@@ -7,6 +7,7 @@
 #include "platform/progman_shell.h"
 #include "setup/engine/setup_page.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,7 +64,9 @@ private:
 
     std::unique_ptr<lumora::platform::ProgmanShell> fallbackShell_;
     lumora::platform::Registry registry() const;
-    void removeDirectories();
+    // The recorded directories `which` picks, innermost first.
+    void removeDirectories(const std::function<bool(const std::string&)>& which);
+    void removeMadePaths();
 
     std::vector<std::string> text_;
     std::vector<std::string> privateFiles_;

@@ -1,7 +1,10 @@
 #include "setup/pages/uninstall_removal.h"
 
+#include "platform/ascii_nocase.h"
+#include "platform/atomic_file.h"
 #include "platform/registry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -96,6 +99,31 @@ Removal removeDirectoryFiles(const DriveMap& drives, std::string_view path) {
     return removeRecordedDirectory(drives, path);
 }
 
+bool removeFolderAtOnce(const DriveMap& drives, std::string_view folder,
+                        const std::vector<std::string>& names, const fs::path& aside) {
+    const auto host = safeHostPath(drives, folder);
+    std::error_code error;
+    if (!host || fs::symlink_status(*host, error).type() != fs::file_type::directory ||
+        fs::exists(fs::symlink_status(aside, error)))
+        return false;
+    const auto ours = [&](const std::string& entry) {
+        return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+            return lumora::platform::equalsIgnoringCase(entry, name) ||
+                   lumora::platform::isAtomicWriteTemporary(entry, name);
+        });
+    };
+    for (const fs::directory_entry& entry : fs::directory_iterator(*host, error))
+        if (entry.symlink_status(error).type() == fs::file_type::directory ||
+            !ours(entry.path().filename().string()))
+            return false;
+    if (error || ::rename(host->c_str(), aside.c_str()) != 0)
+        return false;
+    for (const fs::directory_entry& entry : fs::directory_iterator(aside, error))
+        ::unlink(entry.path().c_str());
+    ::rmdir(aside.c_str());
+    return true;
+}
+
 void writeUnInstallEntry(lumora::platform::Registry& registry, const std::string& displayName,
                          const std::string& command) {
     const std::string key = std::string(UnInstallKey) + "\\" + displayName;
@@ -108,12 +136,15 @@ void deleteUnInstallEntry(lumora::platform::Registry& registry, const std::strin
     registry.deleteKey(std::string(UnInstallKey) + "\\" + displayName);
     // The stand-in holds these keys only because an install made them: once empty they
     // go too, so an uninstall leaves the store as it found it.
+    // A key already gone (an uninstall stopped half way took it) does not end the walk
+    // up: the keys above it may still be left.
     std::string key(UnInstallKey);
     for (size_t slash = key.rfind('\\'); slash != std::string::npos; slash = key.rfind('\\')) {
-        if (!registry.keyExists(key) || !registry.subkeys(key).empty() ||
-            !registry.valueNames(key).empty())
-            break;
-        registry.deleteKey(key);
+        if (registry.keyExists(key)) {
+            if (!registry.subkeys(key).empty() || !registry.valueNames(key).empty())
+                break;
+            registry.deleteKey(key);
+        }
         key.erase(slash);
     }
 }

@@ -7,8 +7,10 @@
 
 #include "platform/drive_map.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumora::platform {
 class Registry;
@@ -32,6 +34,15 @@ Removal removeRecordedDirectory(const lumora::platform::DriveMap& drives, std::s
 // Every entry of a directory that is a file or a link is removed (never anything
 // inside a subdirectory), then the directory itself when that left it empty.
 Removal removeDirectoryFiles(const lumora::platform::DriveMap& drives, std::string_view path);
+
+// The last step of an uninstall: the folder, when it holds nothing but files of these
+// names (or what a killed write of one of them left), is moved to `aside` (a path
+// that does not exist yet, on the same file system) and removed there, so that it
+// leaves its place at once: a stop at any moment leaves either the folder with
+// everything a second uninstall needs, or nothing. False, and nothing done, when the
+// folder holds anything else or cannot be moved.
+bool removeFolderAtOnce(const lumora::platform::DriveMap& drives, std::string_view folder,
+                        const std::vector<std::string>& names, const std::filesystem::path& aside);
 
 // "Software\Microsoft\Windows\CurrentVersion\UnInstall" under the local machine.
 inline constexpr std::string_view UnInstallKey =

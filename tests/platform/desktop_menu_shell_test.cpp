@@ -25,6 +25,7 @@ struct InstalledHome {
         lumora::testing::writeFile(home / "Lumora Apps" / "setup", "#!/bin/sh\n");
         fs::permissions(home / "Lumora Apps" / "setup", fs::perms::owner_all);
         lumora::testing::writeFile(home / "Lumora Apps" / "ReadMe.txt", "read me");
+        lumora::testing::writeFile(home / "Lumora Apps" / "Lumora.hlp", "help");
         drives.map('C', home.path());
         locations = {home / "share" / "applications", home / "share" / "desktop-directories",
                      home / "config" / "menus" / "applications-merged"};
@@ -60,6 +61,7 @@ TEST(DesktopMenuShell, AGroupBecomesASubmenuAndItsItemsLaunchers) {
     ASSERT_TRUE(
         shell.execute("[AddItem(\"C:\\Lumora Apps\\setup\" UNINSTALL,UnInstall Lumora)]\r\n"));
     ASSERT_TRUE(shell.execute("[AddItem(\"C:\\Lumora Apps\\README.TXT\" ,Read Me)]\r\n"));
+    ASSERT_TRUE(shell.execute("[AddItem(\"C:\\Lumora Apps\\LUMORA.HLP\" ,Help)]\r\n"));
     ASSERT_TRUE(shell.execute("[ShowGroup(Lumora & Friends, 7)]\r\n"));
 
     const fs::path directory = shell.directoryFile("Lumora & Friends");
@@ -78,7 +80,7 @@ TEST(DesktopMenuShell, AGroupBecomesASubmenuAndItsItemsLaunchers) {
     EXPECT_NE(menuText.find("<Category>X-" + id + "</Category>"), std::string::npos) << menuText;
 
     const auto items = shell.itemFiles("Lumora & Friends");
-    ASSERT_EQ(items.size(), 3u);
+    ASSERT_EQ(items.size(), 4u);
     const std::string program = readWholeFile(shell.itemFile("Lumora & Friends", "Lumora"));
     EXPECT_EQ(desktopEntryValue(program, "Exec"),
               "\"" + (h.home / "Lumora Apps" / "Lumora").string() + "\"");
@@ -92,6 +94,11 @@ TEST(DesktopMenuShell, AGroupBecomesASubmenuAndItsItemsLaunchers) {
     const std::string document = readWholeFile(shell.itemFile("Lumora & Friends", "Read Me"));
     EXPECT_EQ(desktopEntryValue(document, "Exec"),
               "xdg-open \"" + (h.home / "Lumora Apps" / "ReadMe.txt").string() + "\"");
+    // A help file of ours opens in the help window of its program.
+    const std::string help = readWholeFile(shell.itemFile("Lumora & Friends", "Help"));
+    EXPECT_EQ(desktopEntryValue(help, "Exec"),
+              "\"" + (h.home / "Lumora Apps" / "Lumora").string() + "\" --help-file \"" +
+                  (h.home / "Lumora Apps" / "Lumora.hlp").string() + "\"");
 
     expectValid(directory);
     for (const auto& item : items)
@@ -145,6 +152,41 @@ TEST(DesktopMenuShell, ItemsShowTheProgramsIconInstalledBesideThem) {
                 expectValid(file);
         }
     }
+}
+
+TEST(DesktopMenuShell, WhatAStoppedMenuStepLeftIsMendedByTheNextShell) {
+    InstalledHome h;
+    const std::vector<fs::path> left = {
+        h.locations.applications /
+            ".lumora-setup-lumora-1a2b3c4d--readme-txt-0badf00d.desktop.Ab3xYz",
+        h.locations.desktopDirectories / ".lumora-setup-lumora-1a2b3c4d.directory.q1W2e3",
+        h.locations.mergedMenus / ".lumora-setup-lumora-1a2b3c4d.menu.ZZZZZZ"};
+    // Not ours, not a temporary's name, or not a plain file: they stay.
+    const std::vector<fs::path> kept = {h.locations.applications / ".other-app.desktop.Ab3xYz",
+                                        h.locations.applications / ".lumora-setup-x.desktop.short",
+                                        h.locations.applications / "lumora-setup-x.desktop"};
+    for (const auto& folder :
+         {h.locations.applications, h.locations.desktopDirectories, h.locations.mergedMenus})
+        fs::create_directories(folder);
+    for (const auto& file : left)
+        lumora::testing::writeFile(file, "[Desktop Entry]\n");
+    for (const auto& file : kept)
+        lumora::testing::writeFile(file, "[Desktop Entry]\n");
+    const fs::path folder = h.locations.applications / ".lumora-setup-y.desktop.aaaaaa";
+    fs::create_directories(folder);
+
+    DesktopMenuShell shell(h.drives, h.locations);
+    for (const auto& file : left)
+        EXPECT_FALSE(fs::exists(file)) << file;
+    for (const auto& file : kept)
+        EXPECT_TRUE(fs::exists(file)) << file;
+    EXPECT_TRUE(fs::is_directory(folder));
+
+    // Stopped between the group's two files: creating it again completes it.
+    ASSERT_TRUE(shell.execute("[CreateGroup(Lumora)]\r\n"));
+    fs::remove(shell.menuFile("Lumora"));
+    ASSERT_TRUE(shell.execute("[CreateGroup(Lumora)]\r\n"));
+    EXPECT_TRUE(fs::exists(shell.menuFile("Lumora")));
 }
 
 TEST(DesktopMenuShell, ItemsOnUnmappedDrivesAreRefused) {

@@ -27,6 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using lumora::testing::readFile;
+using lumora::testing::writeFile;
 
 fs::path distSetup() {
     return Machine::distribution() / "setup";
@@ -221,7 +222,10 @@ TEST(UnattendedInstall, InstallsLumoraAndItsUninstallLeavesTheHomeAsItWas) {
               "0=Lumora:~:\r\n1=Lumora:~:Lumora\r\n2=Lumora:~:Lumora.hlp\r\n"
               "3=Lumora:~:order.txt\r\n4=Lumora:~:ReadMe.txt\r\n5=Lumora:~:UNINSTALL\r\n"
               "\r\n[Language]\r\n"
-              "Language=English\r\n");
+              "Language=English\r\n"
+              "\r\n[Drives]\r\n"
+              "C:=" +
+                  machine.home().string() + "\r\n");
     EXPECT_EQ(loggedPaths(machine).size(), 1u + scriptHolder->Files().size());
     EXPECT_FALSE(fs::exists(machine.installDir() / "INSTALL.LOG.journal"));
     expectValidMenuEntries(machine);
@@ -301,6 +305,45 @@ TEST(UnattendedInstall, AKillDuringTheCopyIsMendedByTheNextInstallAndUndoneByThe
     const ProcessRun uninstall =
         machine.run(machine.installDir() / "setup", {"UNINSTALL"}, kUninstallAnswers);
     EXPECT_EQ(uninstall.exitCode, 0) << uninstall.log;
+    EXPECT_EQ(listingDifference(before, machine.listing()), "");
+}
+
+TEST(UnattendedInstall, InAFreshHomeTheUninstallTakesAwayTheSettingsFoldersTheInstallMade) {
+    Machine machine;
+    // No Windows directory, registry store or menu folders yet.
+    fs::remove_all(machine.home() / ".local");
+    fs::remove_all(machine.home() / ".config");
+    const auto before = machine.listing();
+    const ProcessRun install = machine.run(distSetup(), {}, kInstallAnswers);
+    ASSERT_EQ(install.exitCode, 0) << install.log;
+    ASSERT_TRUE(fs::exists(machine.home() / ".config/lumora-setup/registry"));
+    const ProcessRun uninstall =
+        machine.run(machine.installDir() / "setup", {"UNINSTALL"}, kUninstallAnswers);
+    EXPECT_EQ(uninstall.exitCode, 0) << uninstall.log;
+    EXPECT_EQ(listingDifference(before, machine.listing()), "");
+}
+
+TEST(UnattendedInstall, AnUninstallUnderAnotherDriveMapRemovesOnlyWhatTheInstallMade) {
+    Machine machine;
+    // The user's own folder of the name the install uses, with a file of the same name
+    // as one of the installed ones.
+    fs::create_directories(machine.installDir());
+    writeFile(machine.installDir() / "ReadMe.txt", "my own notes");
+    const auto before = machine.listing();
+    // The install sees drive C: elsewhere; the menu's uninstall later does not.
+    const fs::path elsewhere = machine.home() / "elsewhere";
+    fs::create_directories(elsewhere);
+    machine.extraEnvironment = {"LUMORA_DRIVES=C=" + elsewhere.string()};
+    const ProcessRun install = machine.run(distSetup(), {}, kInstallAnswers);
+    ASSERT_EQ(install.exitCode, 0) << install.log;
+    ASSERT_TRUE(fs::exists(elsewhere / "Lumora" / "setup"));
+
+    machine.extraEnvironment.clear();
+    const ProcessRun uninstall =
+        machine.run(elsewhere / "Lumora" / "setup", {"UNINSTALL"}, kUninstallAnswers);
+    EXPECT_EQ(uninstall.exitCode, 0) << uninstall.log;
+    std::error_code kept;
+    fs::remove(elsewhere, kept);
     EXPECT_EQ(listingDifference(before, machine.listing()), "");
 }
 

@@ -140,6 +140,7 @@ std::vector<std::string> Machine::environment(const std::optional<std::string>& 
         environment.push_back("QT_QPA_PLATFORM=offscreen");
     if (answerFile)
         environment.push_back("LUMORA_SETUP_ANSWERS=" + *answerFile);
+    environment.insert(environment.end(), extraEnvironment.begin(), extraEnvironment.end());
     // Sanitizer builds pass their settings on to the programs under test.
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
         if (const char* value = std::getenv(name))
@@ -177,11 +178,12 @@ ProcessRun Machine::run(const fs::path& program, const RunSettings& settings) {
 }
 
 ProcessRun Machine::runUntil(const fs::path& program, const std::string& answers,
-                             const std::function<bool()>& when) {
+                             const std::function<bool()>& when,
+                             const std::vector<std::string>& arguments) {
     const fs::path answerFile = root_.path() / "answers.txt";
     writeFile(answerFile, answers);
     const Started started =
-        start(program, {}, environment(answerFile.string(), true), program.parent_path());
+        start(program, arguments, environment(answerFile.string(), true), program.parent_path());
     ProcessRun result;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
     drain(

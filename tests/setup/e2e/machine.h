@@ -59,11 +59,15 @@ public:
     // Starts setup like run() and kills it (and what it started) once `when` holds,
     // checked every few milliseconds.
     ProcessRun runUntil(const std::filesystem::path& program, const std::string& answers,
-                        const std::function<bool()>& when);
+                        const std::function<bool()>& when,
+                        const std::vector<std::string>& arguments = {});
 
     // Every path under the home, relative, with its kind and (for files) size and a hash
     // of the bytes, sorted: equal listings mean an equal home.
     std::vector<std::string> listing() const;
+
+    // Entries ("NAME=value") the following runs get besides the machine's own.
+    std::vector<std::string> extraEnvironment;
 
 private:
     std::vector<std::string> environment(const std::optional<std::string>& answerFile,

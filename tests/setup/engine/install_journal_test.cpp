@@ -82,30 +82,39 @@ TEST(InstallJournal, NextStartFoldsALeftJournalIntoTheLog) {
         log.writeString("Language", "Language", "English");
     });
     // Two complete lines, a repeat in another case, and a line cut short by the kill.
-    writeFile(journalOf(world), "D\tC:\\Lumora\\Data\\\nF\tC:\\Lumora\\a.txt\n"
-                                "F\tC:\\LUMORA\\b.TXT\nG\tLUMORA:~:one\nG\tLumora:~:Two\n"
-                                "F\tC:\\Lumora\\cut");
+    writeFile(journalOf(world),
+              "D\tC:\\Lumora\\Data\\\nF\tC:\\Lumora\\a.txt\n"
+              "F\tC:\\LUMORA\\b.TXT\nG\tLUMORA:~:one\nG\tLumora:~:Two\n"
+              "M\tC:\\.config\\lumora-setup\\\nR\tC:\\.config\\lumora-setup\\registry\n"
+              "F\tC:\\Lumora\\cut");
     ComponentOwner form;
     TSetupInfo* info = world.makeController(form);
     info->Loaded();
     EXPECT_FALSE(fs::exists(journalOf(world)));
     EXPECT_TRUE(info->InstalledFiles().empty()) << "the old records stay the log's";
-    EXPECT_EQ(readFile(world.host("c/Lumora/INSTALL.LOG")), "[Directories]\r\n"
-                                                            "Install=C:\\Lumora\\\r\n"
-                                                            "\r\n"
-                                                            "[Created Dirs]\r\n"
-                                                            "C:\\Lumora\\Data\\=\r\n"
-                                                            "\r\n"
-                                                            "[Files]\r\n"
-                                                            "C:\\Lumora\\a.txt=\r\n"
-                                                            "C:\\Lumora\\B.txt=\r\n"
-                                                            "\r\n"
-                                                            "[Program Groups]\r\n"
-                                                            "0=Lumora:~:One\r\n"
-                                                            "1=Lumora:~:Two\r\n"
-                                                            "\r\n"
-                                                            "[Language]\r\n"
-                                                            "Language=English\r\n");
+    EXPECT_EQ(readFile(world.host("c/Lumora/INSTALL.LOG")),
+              "[Directories]\r\n"
+              "Install=C:\\Lumora\\\r\n"
+              "\r\n"
+              "[Created Dirs]\r\n"
+              "C:\\Lumora\\Data\\=\r\n"
+              "\r\n"
+              "[Files]\r\n"
+              "C:\\Lumora\\a.txt=\r\n"
+              "C:\\Lumora\\B.txt=\r\n"
+              "\r\n"
+              "[Program Groups]\r\n"
+              "0=Lumora:~:One\r\n"
+              "1=Lumora:~:Two\r\n"
+              "\r\n"
+              "[Language]\r\n"
+              "Language=English\r\n"
+              "\r\n"
+              "[Made Folders]\r\n"
+              "C:\\.config\\lumora-setup\\=\r\n"
+              "\r\n"
+              "[Made Registry Stores]\r\n"
+              "C:\\.config\\lumora-setup\\registry=\r\n");
 }
 
 TEST(InstallJournal, UninstallFromTheInstallDirectoryFindsAKilledInstall) {

@@ -192,7 +192,8 @@ TEST(SetupInfoStart, UninstallNoteReadsFilesUpToTheFirstMissingNumber) {
     EXPECT_EQ(info->InstalledFiles(), (std::vector<std::string>{"C:\\Lumora\\Lumora.exe"}));
     EXPECT_EQ(info->SetupData().FindDir("Install")->Dir(), "C:\\Elsewhere\\");
     EXPECT_FALSE(world.notes().hasSection("UnInstall"));
-    EXPECT_FALSE(fs::exists(world.host("c/Lumora/INSTALL.LOG")));
+    // Kept until the removal is complete, for an uninstall that is stopped half way.
+    EXPECT_TRUE(fs::exists(world.host("c/Lumora/INSTALL.LOG")));
 }
 
 TEST(SetupInfoStart, AnUninstallNoteLeftForAnotherCopyNeverTurnsAnInstallIntoAnUninstall) {
@@ -405,7 +406,51 @@ TEST(SetupInfoLog, WrittenInItsSectionsKeysAndOrder) {
                                                             "BDE Type=3\r\n"
                                                             "\r\n"
                                                             "[Language]\r\n"
-                                                            "Language=English\r\n");
+                                                            "Language=English\r\n"
+                                                            "\r\n"
+                                                            "[Drives]\r\n"
+                                                            "C:=" +
+                                                                world.host("c").string() + "\r\n");
+}
+
+// Paths are read back whole whatever they hold, from logs of this version and of
+// earlier ones, and where the drives the log records differ from this run's, each
+// path is named as this run sees the same folder.
+TEST(SetupInfoLog, RecordedPathsComeBackWholeAndUnderThisRunsDrives) {
+    const struct {
+        const char* name;
+        std::string log;
+        std::vector<std::string> dirs;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"'=' in a path, written by an earlier version",
+         "[Created Dirs]\r\nC:\\My=Apps\\=\r\n[Files]\r\nC:\\My=Apps\\a=b.txt=\r\n"
+         "C:\\Lumora\\x==\r\n",
+         {"C:\\My=Apps\\"},
+         {"C:\\Lumora\\x=", "C:\\My=Apps\\a=b.txt"}},
+        {"drive C: was elsewhere",
+         "[Created Dirs]\r\nC:\\Lumora\\=\r\n[Files]\r\nC:\\Lumora\\setup=\r\n"
+         "[Drives]\r\nC:=@/elsewhere\r\n",
+         {"T:\\elsewhere\\Lumora\\"},
+         {"T:\\elsewhere\\Lumora\\setup"}},
+        {"drive C: where it is now",
+         "[Files]\r\nC:\\Lumora\\setup=\r\n[Drives]\r\nC:=@/../c\r\n",
+         {},
+         {"C:\\Lumora\\setup"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetupWorld world;
+        std::string log = c.log;
+        if (const size_t at = log.find('@'); at != std::string::npos)
+            log.replace(at, 1, world.host("tmp").string());
+        writeFile(world.host("c/Lumora/OLD.LOG"), log);
+        ComponentOwner form;
+        TSetupInfo* info = world.makeController(form);
+        info->ReadInstallLog("C:\\Lumora\\OLD.LOG", true);
+        EXPECT_EQ(info->CreatedDirs(), c.dirs);
+        EXPECT_EQ(info->InstalledFiles(), c.files);
+    }
 }
 
 TEST(SetupInfoLog, WritingTwiceIntoOneDirectoryKeepsBothRunsOnce) {
@@ -440,6 +485,19 @@ TEST(SetupInfoLog, WritingTwiceIntoOneDirectoryKeepsBothRunsOnce) {
     EXPECT_EQ(log.keys("Program Groups"), (std::vector<std::string>{"0", "1"}));
     EXPECT_EQ(log.readString("Program Groups", "0"), "LUMORA:~:one");
     EXPECT_EQ(log.readString("Program Groups", "1"), "Lumora:~:Two");
+}
+
+TEST(SetupInfoLog, TheTemporaryOfALogWriteKilledBeforeItsRenameGoesWithTheNextLog) {
+    SetupWorld world;
+    FakeWizardScope wizard;
+    writeFile(world.host("c/Lumora/.INSTALL.LOG.Ab12Cd"), "[Files]\r\n");
+    ComponentOwner form;
+    TSetupInfo* info = world.makeController(form);
+    info->Loaded();
+    info->AddInstalledFile("C:\\Lumora\\setup");
+    info->WriteInstallLog();
+    EXPECT_FALSE(fs::exists(world.host("c/Lumora/.INSTALL.LOG.Ab12Cd")));
+    EXPECT_TRUE(fs::exists(world.host("c/Lumora/INSTALL.LOG")));
 }
 
 TEST(SetupInfoLog, MissingLogDirectoryIsQuietOnlyWhenNothingWasInstalled) {

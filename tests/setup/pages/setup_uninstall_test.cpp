@@ -203,6 +203,15 @@ TEST_F(UnInstallRun, RegisterNeedsANameAndALogDirectory) {
     EXPECT_EQ(info->SetupData().UnInstallFiles(), (Strings{"ReadMe.txt"}));
 }
 
+TEST_F(UnInstallRun, UnregisteringAgainTakesTheEmptyKeysAStoppedRunLeft) {
+    start({}, {}, {});
+    page->RegisterUnInstall("Lumora");
+    // Stopped after the entry and the key holding it were deleted.
+    registry.deleteKey(UnInstallKey);
+    page->UnregisterUnInstall("Lumora");
+    EXPECT_FALSE(registry.keyExists("HKEY_LOCAL_MACHINE\\Software"));
+}
+
 // The desktop's menus: what the groups page makes, the uninstall's commands take away.
 TEST(DesktopMenus, GroupsMadeByTheRunAreTakenAwayAgain) {
     SetupWorld world;
