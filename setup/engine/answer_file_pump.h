@@ -1,7 +1,8 @@
 #pragma once
 // The message pump of an unattended run: runs Qt events like the program's own pump,
 // and each time a wizard page waits for a button, presses the next one the answer file
-// lists. A page that waits with no press left ends the run with an error naming it.
+// lists. A page that waits with no press left ends the run with an error naming it;
+// presses never made are reported when the pump is dropped (platform/unused_script.h).
 
 #include "setup/engine/qt_setup_message_pump.h"
 #include "setup/engine/wizard_dialog.h"
@@ -15,6 +16,9 @@ namespace setupkit {
 class AnswerFilePump : public QtSetupMessagePump {
 public:
     explicit AnswerFilePump(std::deque<WizardButton> presses) : presses_(std::move(presses)) {}
+    AnswerFilePump(const AnswerFilePump&) = delete;
+    AnswerFilePump& operator=(const AnswerFilePump&) = delete;
+    ~AnswerFilePump() override;
 
     void waitForMessages() override;
 
