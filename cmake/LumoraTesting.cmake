@@ -5,6 +5,11 @@
 # runs with a private HOME, XDG directories and temporary directory made by the
 # test support library, never the developer's own. The test mains also export
 # LUMORA_SOURCE_DIR and LUMORA_BIN_DIR (the checkout and the programs' folder).
+# GUI tests drive real widgets with QTest.
+if(LUMORA_BUILD_GUI)
+  find_package(Qt6 REQUIRED COMPONENTS Test)
+endif()
+
 function(lumora_add_test)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
