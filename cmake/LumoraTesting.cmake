@@ -6,6 +6,7 @@
 # test support library, never the developer's own. The test mains also export
 # LUMORA_SOURCE_DIR and LUMORA_BIN_DIR (the checkout and the programs' folder).
 # SCALED GUI tests run a second time with every screen drawn at twice the size.
+
 function(lumora_add_test)
   cmake_parse_arguments(T "GUI;SCALED" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})

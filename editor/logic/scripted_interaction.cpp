@@ -1,6 +1,53 @@
 #include "scripted_interaction.h"
 
+#include "platform/unused_script.h"
+
 namespace lumora::editor {
+
+namespace {
+
+std::string describe(Answer answer) {
+    switch (answer) {
+    case Answer::Ok:
+        return "answer Ok";
+    case Answer::Yes:
+        return "answer Yes";
+    case Answer::No:
+        return "answer No";
+    case Answer::Cancel:
+        return "answer Cancel";
+    }
+    return "answer";
+}
+
+std::string describe(const std::optional<FontDescription>& font) {
+    return font ? "\"" + font->family + "\" " + std::to_string(font->pointSize) + " pt" : "Cancel";
+}
+
+} // namespace
+
+ScriptedInteraction::~ScriptedInteraction() {
+    platform::reportUnusedScript("the scripted interaction", unusedItems());
+}
+
+std::vector<std::string> ScriptedInteraction::unusedItems() const {
+    struct Describe {
+        std::string operator()(Answer answer) const { return describe(answer); }
+        std::string operator()(const std::optional<std::string>& path) const {
+            return "file dialog: " + (path ? "\"" + *path + "\"" : std::string("Cancel"));
+        }
+        std::string operator()(const FontAnswer& font) const {
+            std::string text = "font dialog: " + describe(font.chosen);
+            if (font.applied)
+                text += " (Apply " + describe(font.applied) + ")";
+            return text;
+        }
+    };
+    std::vector<std::string> items;
+    for (const auto& item : queue_)
+        items.push_back(std::visit(Describe{}, item));
+    return items;
+}
 
 std::vector<std::string> ScriptedInteraction::texts() const {
     std::vector<std::string> out;
@@ -66,6 +113,19 @@ std::optional<FontDescription> ScriptedInteraction::chooseFont(const FontDialogR
 
 void ScriptedInteraction::showModal(ModalDialog& dialog) {
     records_.push_back({Kind::Dialog, dialog.caption()});
+}
+
+ScriptedPump::~ScriptedPump() {
+    platform::reportUnusedScript("the scripted pump", unusedItems());
+}
+
+std::vector<std::string> ScriptedPump::unusedItems() const {
+    std::vector<std::string> items;
+    for (const auto& action : actions_)
+        if (action.call > calls_)
+            items.push_back("action at call " + std::to_string(action.call) + " (the pump ran " +
+                            std::to_string(calls_) + " times)");
+    return items;
 }
 
 void ScriptedPump::processEvents() {

@@ -1,7 +1,8 @@
 #pragma once
 // The test side of the interaction door: records every text shown and answers
 // questions and file dialogs from a queue. A question nobody scripted throws
-// UnscriptedInteraction, so a test cannot pass by accident.
+// UnscriptedInteraction, and an answer still queued when the script is dropped is
+// reported (platform/unused_script.h), so a test cannot pass by accident.
 
 #include "editor/logic/interaction.h"
 #include "editor/logic/message_pump.h"
@@ -21,6 +22,11 @@ public:
 
 class ScriptedInteraction : public Interaction {
 public:
+    ScriptedInteraction() = default;
+    ScriptedInteraction(const ScriptedInteraction&) = delete;
+    ScriptedInteraction& operator=(const ScriptedInteraction&) = delete;
+    ~ScriptedInteraction() override;
+
     enum class Kind { Message, Error, Question, OpenFile, SaveFile, Font, Dialog };
     struct Record {
         Kind kind;
@@ -47,6 +53,8 @@ public:
     // The fonts the font dialogs opened with, in order.
     const std::vector<FontDescription>& fontRequests() const { return fontRequests_; }
     bool allAnswersUsed() const { return queue_.empty(); }
+    // The answers, files and fonts still queued, described one per item.
+    std::vector<std::string> unusedItems() const;
     void clearRecords() { records_.clear(); }
 
     void showMessage(const std::string& text) override;
@@ -75,12 +83,19 @@ private:
 // (an edit, a second click) at a chosen call.
 class ScriptedPump : public MessagePump {
 public:
+    ScriptedPump() = default;
+    ScriptedPump(const ScriptedPump&) = delete;
+    ScriptedPump& operator=(const ScriptedPump&) = delete;
+    // Reports the actions whose call was never reached.
+    ~ScriptedPump() override;
+
     bool due() override { return true; }
     void processEvents() override;
     void at(int call, std::function<void()> action) {
         actions_.push_back({call, std::move(action)});
     }
     int calls() const { return calls_; }
+    std::vector<std::string> unusedItems() const;
 
 private:
     struct Action {

@@ -1,8 +1,16 @@
 #include "setup/engine/answer_file_pump.h"
 
+#include "platform/unused_script.h"
 #include "setup/engine/answer_file.h"
 
 namespace setupkit {
+
+AnswerFilePump::~AnswerFilePump() {
+    std::vector<std::string> unused;
+    for (const WizardButton button : presses_)
+        unused.push_back("press " + std::string(wizardButtonName(button)));
+    lumora::platform::reportUnusedScript("the answer file's pump", unused);
+}
 
 void AnswerFilePump::waitForMessages() {
     // Whatever is pending runs first, so the page is on screen as a user would see it.

@@ -4,7 +4,8 @@
 // lists. A page that waits with no press left ends the run with an error naming it,
 // unless the pump answers from the defaults: then every page gets Next, as a user
 // taking each page's defaults would press, and a page that Next does not get past
-// ends the run instead.
+// ends the run instead. Presses never made are reported when the pump is dropped
+// (platform/unused_script.h).
 
 #include "setup/engine/qt_setup_message_pump.h"
 #include "setup/engine/wizard_dialog.h"
@@ -18,6 +19,9 @@ namespace setupkit {
 class AnswerFilePump : public QtSetupMessagePump {
 public:
     explicit AnswerFilePump(std::deque<WizardButton> presses) : presses_(std::move(presses)) {}
+    AnswerFilePump(const AnswerFilePump&) = delete;
+    AnswerFilePump& operator=(const AnswerFilePump&) = delete;
+    ~AnswerFilePump() override;
 
     void waitForMessages() override;
 

@@ -1,5 +1,7 @@
 #include "setup/engine/scripted_setup_interaction.h"
 
+#include "platform/unused_script.h"
+
 #include <algorithm>
 
 namespace setupkit {
@@ -19,6 +21,18 @@ std::string describe(const RecordedMessage& message) {
 
 ScriptedSetupInteraction::ScriptedSetupInteraction(MessageBoxMetrics metrics)
     : metrics_(std::move(metrics)) {}
+
+ScriptedSetupInteraction::~ScriptedSetupInteraction() {
+    lumora::platform::reportUnusedScript("the scripted setup interaction", unusedItems());
+}
+
+std::vector<std::string> ScriptedSetupInteraction::unusedItems() const {
+    std::vector<std::string> items;
+    for (const Answer& pending : answers_)
+        items.push_back("answer " + std::to_string(pending.result) +
+                        (pending.expectedText ? " to \"" + *pending.expectedText + "\"" : ""));
+    return items;
+}
 
 void ScriptedSetupInteraction::answer(int result) {
     answers_.push_back({std::nullopt, result});

@@ -2,7 +2,8 @@
 // The interaction seam for tests and unattended runs: records every box exactly as it
 // would be shown (texts, kind, buttons, geometry) and answers from a queue. A box that
 // was not scripted, or an answer that is not one of the box's buttons, throws
-// UnscriptedInteraction so the run stops where it went wrong.
+// UnscriptedInteraction so the run stops where it went wrong; answers still queued when
+// it is dropped are reported (platform/unused_script.h).
 
 #include "setup/engine/setup_interaction.h"
 
@@ -37,6 +38,9 @@ struct RecordedMessage {
 class ScriptedSetupInteraction : public SetupInteraction {
 public:
     explicit ScriptedSetupInteraction(MessageBoxMetrics metrics = MessageBoxMetrics::fixedPitch());
+    ScriptedSetupInteraction(const ScriptedSetupInteraction&) = delete;
+    ScriptedSetupInteraction& operator=(const ScriptedSetupInteraction&) = delete;
+    ~ScriptedSetupInteraction() override;
 
     // The next box, whatever it says, is answered with `result`.
     void answer(int result);
@@ -47,6 +51,8 @@ public:
     // Told of every box once it is answered (an unattended run writes them to its log).
     std::function<void(const RecordedMessage&)> onAnswered;
     size_t pendingAnswers() const { return answers_.size(); }
+    // The answers still queued, described one per item.
+    std::vector<std::string> unusedItems() const;
 
     int showSetupMessage(const SetupMessageBox& box) override;
     int showStandardMessage(std::string_view text, int kind, unsigned buttons) override;

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 using namespace lumora;
@@ -55,7 +56,15 @@ std::string savedByWindow(const fs::path& page, const fs::path& startDirectory,
     form.Open2Click();
     if (sensitivity)
         form.TrackBar1->setValue(*sensitivity);
-    for (int i = 0; i < 3; ++i)
+    // FULL AUTO GO ! asks to accept the title and then the description it found, each only
+    // when included (without the title the scan goes straight to the tags), and to write
+    // the tags; the tool says Yes to each, and so does the user here.
+    const auto has = [&](const char* flag) {
+        return std::find(flags.begin(), flags.end(), flag) != flags.end();
+    };
+    const bool title = !has("--no-title");
+    const bool description = title && !has("--no-description");
+    for (int i = 0; i < 1 + int(title) + int(description); ++i)
         ui.queueAnswer(editor::Answer::Yes);
     form.BitBtn1FullAuto->click();
     form.Save2Click();

@@ -1,4 +1,5 @@
 #include "isolated_environment.h"
+#include "unused_script_check.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    lumora::testing::failTestsOnUnusedScripts();
     // The environment must be private before Qt reads HOME or XDG variables.
     auto* environment = new lumora::testing::IsolatedEnvironment;
     environment->SetUp();

@@ -1,6 +1,8 @@
 #include "engine_test_support.h"
 
 #include "platform/profile_file.h"
+#include "platform/unused_script.h"
+#include "setup/engine/answer_file.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,13 @@ FakeWizardScope::~FakeWizardScope() {
 
 FakeWizardDialog* FakeWizardScope::dialog() const {
     return dynamic_cast<FakeWizardDialog*>(SetupPagesForm());
+}
+
+ButtonScriptPump::~ButtonScriptPump() {
+    std::vector<std::string> unused;
+    for (const WizardButton button : presses)
+        unused.push_back("press " + std::string(wizardButtonName(button)));
+    lumora::platform::reportUnusedScript("the button script", unused);
 }
 
 void ButtonScriptPump::waitForMessages() {

@@ -118,9 +118,13 @@ public:
 };
 
 // Presses the next scripted button each time a page waits; a wait with nothing left
-// to press fails the test instead of hanging.
+// to press fails the test instead of hanging, and so does a press never made.
 class ButtonScriptPump : public SetupMessagePump {
 public:
+    ButtonScriptPump() = default;
+    ButtonScriptPump(const ButtonScriptPump&) = delete;
+    ButtonScriptPump& operator=(const ButtonScriptPump&) = delete;
+    ~ButtonScriptPump() override;
     void processMessages() override {}
     void waitForMessages() override;
     void press(WizardButton button) { presses.push_back(button); }

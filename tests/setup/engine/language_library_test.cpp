@@ -74,8 +74,8 @@ TEST(LanguageLibrary, SwitchingToDeutsch) {
     EXPECT_TRUE(interaction.messages().empty());
 
     // The kit's box now speaks German too.
-    interaction.answer(mrYes);
-    SetupMessageDlg(catalogue, "?", mtConfirmation, mbYes | mbNo);
+    interaction.answer("Abbrechen?", mrYes);
+    SetupMessageDlg(catalogue, "Abbrechen?", mtConfirmation, mbYes | mbNo);
     EXPECT_EQ(interaction.messages()[0].title, "Bestätigung");
     EXPECT_EQ(interaction.messages()[0].buttonCaptions, (std::vector<std::string>{"&Ja", "&Nein"}));
 }

@@ -192,11 +192,15 @@ TEST_F(FileCopyPage, OverwriteSettingsDecideOverExistingTargets) {
         const std::size_t asked = world.interaction.messages().size();
         EXPECT_EQ(run(), psDone);
         EXPECT_EQ(world.interaction.messages().size() - asked, c.answers.size());
-        if (!c.answers.empty()) {
-            EXPECT_EQ(world.interaction.messages()[asked].text.rfind(
-                          "Overwrite file C:\\Apps\\Lumora\\a.txt\r\n", 0),
-                      0u);
-        }
+        // One question per existing target, in order, each naming its file.
+        for (std::size_t i = 0;
+             i < c.answers.size() && asked + i < world.interaction.messages().size(); ++i)
+            EXPECT_EQ(world.interaction.messages()[asked + i].text.rfind(
+                          "Overwrite file C:\\Apps\\Lumora\\" + std::string(1, char('a' + i)) +
+                              ".txt\r\n",
+                          0),
+                      0u)
+                << i;
         for (char name : std::string("abc"))
             EXPECT_EQ(readFile(target(std::string(1, name) + ".txt")),
                       c.replaced.find(name) != std::string::npos ? "new" : "old")

@@ -46,7 +46,7 @@ TEST(SetupFormHandlers, GroupsNextPageOffersTheReadMeThenRegistersTheUninstall) 
 
     writeFile(world.host("c/Lumora/README.TXT"), "Read me.");
     world.interaction.answer("Would you like to read the README.TXT file?", mrYes);
-    world.interaction.answer(mrOk); // the viewer, closed
+    world.interaction.answer("Read me.", mrOk); // the viewer, closed
     form.suGroupsNextPage(groups);
     EXPECT_EQ(prog->CommandLine(), "C:\\Lumora\\README.TXT");
     EXPECT_EQ(world.interaction.messages().back().text, "Read me.");

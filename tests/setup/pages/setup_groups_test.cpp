@@ -155,8 +155,8 @@ TEST_F(GroupsPage, NoProgramManagerLeavesTheDefaultNameAndReportsTheFailures) {
     };
     world.pump.press(WizardButton::Next);
     world.interaction.answer("Unable to create program group: Lumora.", mrOk);
-    world.interaction.answer(mrOk);
-    world.interaction.answer(mrOk);
+    world.interaction.answer("Unable to create program group item: Lumora.", mrOk);
+    world.interaction.answer("Unable to create program group item: Read me.", mrOk);
     EXPECT_EQ(page->Execute(), psDone);
     EXPECT_TRUE(shell.executed().empty());
 }

@@ -88,7 +88,7 @@ TEST(ProgExec, NotepadShowsTheFileInTheViewerAndWaitsForItsClose) {
     prog->SetProgDir("Windows");
     prog->SetProgName("NOTEPAD.EXE");
     prog->SetCommandLine("C:\\Lumora\\README.TXT");
-    world.interaction.answer(mrOk);
+    world.interaction.answer("Read me\r\nfirst.\r\n", mrOk);
     EXPECT_EQ(prog->Execute(), 1);
     ASSERT_EQ(world.interaction.messages().size(), 1u);
     const RecordedMessage& shown = world.interaction.messages()[0];
