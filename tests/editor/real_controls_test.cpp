@@ -5,15 +5,21 @@
 
 #include "window_fixture.h"
 
+#include "editor/editor_positions.h"
 #include "editor/find_replace_dialogs.h"
 #include "editor/logic/sample_page.h"
 #include "keywords/quick_info_texts.h"
 #include "preview/html_lite.h"
+#include "text/ascii_case.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -371,4 +377,60 @@ TEST_F(RealControls, AFailingCommandBecomesAnErrorAndKeepsThePage) {
     ui.queueAnswer(Answer::Cancel);
     click(form->Button6);
     EXPECT_EQ(ui.texts().back(), "Meta Tags not added.");
+}
+
+// The page's and the keyword list's context menus.
+TEST_F(RealControls, ContextMenusOfThePageAndTheKeywordList) {
+    scanInManualMode();
+    // The context menu request a right click makes, where the click is.
+    const auto openMenu = [](QAbstractScrollArea* area, QPoint at, QMenu* menu) {
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, area->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(area->viewport(), &request);
+        return menu->isVisible();
+    };
+    const auto chooseFrom = [](QMenu* menu, QAction* action) {
+        ASSERT_TRUE(menu->actions().contains(action));
+        ASSERT_TRUE(action->isVisible() && action->isEnabled()) << action->text().toStdString();
+        action->trigger();
+        menu->hide();
+    };
+
+    // The keyword list's: "Find In Doc" selects the keyword, "Replace" opens the dialog
+    // with it, whose Find Next goes on to the next one.
+    const std::string keyword = form->ListBox3->item(0)->text().toStdString();
+    clickItem(form->ListBox3, 0);
+    const QPoint onItem = form->ListBox3->visualItemRect(form->ListBox3->item(0)).center();
+    ASSERT_TRUE(openMenu(form->ListBox3, onItem, form->PopupMenu1));
+    chooseFrom(form->PopupMenu1, form->ListBxFind1);
+    const editor::Selection first = editor::pageSelection(*form->RichEdit);
+    EXPECT_EQ(text::asciiLowered(form->RichEdit->textCursor().selectedText().toStdString()),
+              keyword);
+    ASSERT_TRUE(openMenu(form->ListBox3, onItem, form->PopupMenu1));
+    chooseFrom(form->PopupMenu1, form->Replace1);
+    ASSERT_TRUE(form->ReplaceDialog3->isVisible());
+    EXPECT_EQ(form->ReplaceDialog3->FindText->text().toStdString(), keyword);
+    click(form->ReplaceDialog3->FindNext);
+    EXPECT_GT(editor::pageSelection(*form->RichEdit).start, first.start);
+    form->ReplaceDialog3->hide();
+
+    // The page's: Select All, Cut, Paste, Undo, Copy.
+    setPage({"one", "two"});
+    const QPoint inPage(20, 10);
+    ASSERT_TRUE(openMenu(form->RichEdit, inPage, form->PopupMenu2));
+    chooseFrom(form->PopupMenu2, form->SelectAll1);
+    ASSERT_TRUE(openMenu(form->RichEdit, inPage, form->PopupMenu2));
+    chooseFrom(form->PopupMenu2, form->Cut1);
+    EXPECT_TRUE(page().empty());
+    ASSERT_TRUE(openMenu(form->RichEdit, inPage, form->PopupMenu2));
+    chooseFrom(form->PopupMenu2, form->Paste1);
+    EXPECT_EQ(page(), (text::Lines{"one", "two"}));
+    ASSERT_TRUE(openMenu(form->RichEdit, inPage, form->PopupMenu2));
+    chooseFrom(form->PopupMenu2, form->Undo3);
+    EXPECT_TRUE(page().empty());
+    setPage({"copied"});
+    form->RichEdit->selectAll();
+    ASSERT_TRUE(openMenu(form->RichEdit, inPage, form->PopupMenu2));
+    chooseFrom(form->PopupMenu2, form->Copy1);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "copied\n");
+    EXPECT_TRUE(ui.texts().empty());
 }
