@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <new>
 
 using namespace lumora;
 
@@ -293,4 +294,22 @@ TEST_F(ScanDuringEvents, APageChangedDuringTheCountGetsNoKeywordsRegression) {
     QTest::mouseClick(form->Button5, Qt::LeftButton);
     EXPECT_EQ(form->Memo6, (std::vector<std::string>{"fresh", "words"}));
     EXPECT_EQ(ui.texts(), std::vector<std::string>{tooFew(2, -1)});
+}
+
+// A scan that fails (here the window running out of memory while it counts) ends in
+// the error box, with the page as it was and every control back.
+TEST_F(ScanDuringEvents, AFailedScanReportsTheErrorAndGivesTheWindowBack) {
+    pump.at(2, [] { throw std::bad_alloc(); });
+    QTest::mouseClick(form->Button5, Qt::LeftButton);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Out of memory."});
+    EXPECT_EQ(ui.records().back().kind, editor::ScriptedInteraction::Kind::Error);
+    EXPECT_EQ(page(), largePage());
+    EXPECT_FALSE(form->RichEdit->isReadOnly());
+    EXPECT_TRUE(form->New2->isEnabled());
+    EXPECT_TRUE(form->Button5->isEnabled());
+    EXPECT_EQ(form->ListBox3->count(), 0);
+
+    // The window goes on working: the next press counts the page.
+    QTest::mouseClick(form->Button5, Qt::LeftButton);
+    EXPECT_EQ(form->Memo6.size(), 5u);
 }
