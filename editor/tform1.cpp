@@ -74,6 +74,7 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    disconnect(focusFollower_);
     FormDestroy();
 }
 

@@ -331,6 +331,7 @@ private:
     std::string startupMessage_; // shown once the window is on the screen
     bool modeButtonWasOn_ = false;
     QListWidget* lastKeywordList_ = nullptr; // the one "X" acts on from the keyboard
+    QMetaObject::Connection focusFollower_;
 };
 
 } // namespace lumora::editor

@@ -54,12 +54,14 @@ void TForm1::setUpKeyboard() {
 
     // "X" is reached with Tab but, as before, a click leaves the focus in the list.
     SpeedButt_delete->setFocusPolicy(Qt::TabFocus);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == ListBox3 || now == ListBox4)
-            lastKeywordList_ = static_cast<QListWidget*>(now);
-        else if (now && now != Button4 && now != Button3 && now != SpeedButt_delete)
-            lastKeywordList_ = nullptr;
-    });
+    // Cut in the destructor: the application's focus moves while the window is torn down.
+    focusFollower_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now == ListBox3 || now == ListBox4)
+                lastKeywordList_ = static_cast<QListWidget*>(now);
+            else if (now && now != Button4 && now != Button3 && now != SpeedButt_delete)
+                lastKeywordList_ = nullptr;
+        });
     ListBox3->installEventFilter(this);
     ListBox4->installEventFilter(this);
     RichEdit->installEventFilter(this);
