@@ -24,6 +24,13 @@ QPushButton* button(QVBoxLayout* column, const QString& caption, QDialog* dialog
     return pressed;
 }
 
+// A field's caption: its marked letter with Alt moves to the field.
+QLabel* buddyLabel(const QString& caption, QLineEdit* field) {
+    auto* label = new QLabel(caption, field->parentWidget());
+    label->setBuddy(field);
+    return label;
+}
+
 } // namespace
 
 FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
@@ -32,8 +39,8 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QHBoxLayout(this);
     auto* fields = new QGridLayout;
     layout->addLayout(fields);
-    fields->addWidget(new QLabel(QStringLiteral("Fi&nd what:"), this), 0, 0);
     FindText = new QLineEdit(this);
+    fields->addWidget(buddyLabel(QStringLiteral("Fi&nd what:"), FindText), 0, 0);
     fields->addWidget(FindText, 0, 1, 1, 2);
     WholeWord = new QCheckBox(QStringLiteral("Match &whole word only"), this);
     MatchCase = new QCheckBox(QStringLiteral("Match &case"), this);
@@ -76,11 +83,11 @@ ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QHBoxLayout(this);
     auto* fields = new QGridLayout;
     layout->addLayout(fields);
-    fields->addWidget(new QLabel(QStringLiteral("Fi&nd what:"), this), 0, 0);
     FindText = new QLineEdit(this);
+    fields->addWidget(buddyLabel(QStringLiteral("Fi&nd what:"), FindText), 0, 0);
     fields->addWidget(FindText, 0, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Re&place with:"), this), 1, 0);
     ReplaceText = new QLineEdit(this);
+    fields->addWidget(buddyLabel(QStringLiteral("Re&place with:"), ReplaceText), 1, 0);
     fields->addWidget(ReplaceText, 1, 1);
     WholeWord = new QCheckBox(QStringLiteral("Match &whole word only"), this);
     MatchCase = new QCheckBox(QStringLiteral("Match &case"), this);

@@ -21,9 +21,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include <filesystem>
+#include <new>
+#include <utility>
 
 namespace lumora::editor {
 
@@ -74,10 +77,12 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
     buildControls();
     buildMenu();
     connectHandlers();
+    setUpKeyboard();
     FormCreate();
 }
 
 TForm1::~TForm1() {
+    disconnect(focusFollower_);
     FormDestroy();
 }
 
@@ -210,7 +215,6 @@ void TForm1::buildControls() {
     SpeedButt_delete = place<QToolButton>(client, 112, 376, 25, 17);
     SpeedButt_delete->setText(QStringLiteral("X"));
     SpeedButt_delete->setAutoRaise(true);
-    SpeedButt_delete->setFocusPolicy(Qt::NoFocus);
     SpeedButt_delete->setToolTip(
         QStringLiteral("Delete selected Keywords from top or bottom window."));
     setColors(SpeedButt_delete, Qt::red);
@@ -323,27 +327,32 @@ void TForm1::buildMenu() {
 
 void TForm1::connectHandlers() {
     connect(RichEdit, &QPlainTextEdit::textChanged, this, [this] { RichEditChange(); });
-    connect(New2, &QAction::triggered, this, [this] { New2Click(); });
-    connect(Open2, &QAction::triggered, this, [this] { Open2Click(); });
-    connect(Save2, &QAction::triggered, this, [this] { Save2Click(); });
-    connect(SaveAs2, &QAction::triggered, this, [this] { SaveAs2Click(); });
-    connect(Exit2, &QAction::triggered, this, [this] { Exit2Click(); });
-    connect(TestMetaTags1, &QAction::triggered, this, [this] { TestMetaTags1Click(); });
-    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
-    connect(BitBtn1FullAuto, &QPushButton::clicked, this, [this] { Button5Click(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
-    connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
-    connect(RadioB_Automatic, &QRadioButton::clicked, this, [this] { RadioB_AutomaticClick(); });
-    connect(RadioB_NOauto, &QRadioButton::clicked, this, [this] { RadioB_NOautoClick(); });
-    connect(Label2, &ClickableLabel::clicked, this, [this] { Label2Click(); });
-    connect(CheckBxDOkeywrds, &QCheckBox::clicked, this, [this] { CheckBxDOkeywrdsClick(); });
-    connect(CheckB_USEfilter, &QCheckBox::clicked, this, [this] { CheckB_USEfilterClick(); });
-    connect(ListBox3, &QListWidget::itemDoubleClicked, this, [this] { ListBox3DblClick(); });
-    connect(ListBox4, &QListWidget::itemDoubleClicked, this, [this] { ListBox4DblClick(); });
-    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-    connect(SpeedButt_delete, &QToolButton::clicked, this, [this] { SpeedButt_deleteClick(); });
+    connect(New2, &QAction::triggered, this, command([this] { New2Click(); }));
+    connect(Open2, &QAction::triggered, this, command([this] { Open2Click(); }));
+    connect(Save2, &QAction::triggered, this, command([this] { Save2Click(); }));
+    connect(SaveAs2, &QAction::triggered, this, command([this] { SaveAs2Click(); }));
+    connect(Exit2, &QAction::triggered, this, command([this] { Exit2Click(); }));
+    connect(TestMetaTags1, &QAction::triggered, this, command([this] { TestMetaTags1Click(); }));
+    connect(Button5, &QPushButton::clicked, this, command([this] { Button5Click(); }));
+    connect(BitBtn1FullAuto, &QPushButton::clicked, this, command([this] { Button5Click(); }));
+    connect(SpeedButton1, &QToolButton::clicked, this, command([this] { SpeedButton1Click(); }));
+    connect(Button6, &QPushButton::clicked, this, command([this] { Button6Click(); }));
+    connect(TrackBar1, &QSlider::valueChanged, this, command([this] { TrackBar1Change(); }));
+    connectModeButton(RadioB_Automatic, &TForm1::RadioB_AutomaticClick);
+    connectModeButton(RadioB_NOauto, &TForm1::RadioB_NOautoClick);
+    connect(Label2, &ClickableLabel::clicked, this, command([this] { Label2Click(); }));
+    connect(CheckBxDOkeywrds, &QCheckBox::clicked, this,
+            command([this] { CheckBxDOkeywrdsClick(); }));
+    connect(CheckB_USEfilter, &QCheckBox::clicked, this,
+            command([this] { CheckB_USEfilterClick(); }));
+    connect(ListBox3, &QListWidget::itemDoubleClicked, this,
+            command([this] { ListBox3DblClick(); }));
+    connect(ListBox4, &QListWidget::itemDoubleClicked, this,
+            command([this] { ListBox4DblClick(); }));
+    connect(Button4, &QPushButton::clicked, this, command([this] { Button4Click(); }));
+    connect(Button3, &QPushButton::clicked, this, command([this] { Button3Click(); }));
+    connect(SpeedButt_delete, &QToolButton::clicked, this,
+            command([this] { SpeedButt_deleteClick(); }));
     connectEditorCommands();
 }
 
@@ -367,9 +376,40 @@ void TForm1::FormCreate() {
             interaction_.showError("Cannot open file " + filter.string());
         }
     } else {
-        interaction_.showMessage(std::string(keywords::kFilterMissingAtStartup));
+        // Said over the window once it is shown, not before it.
+        startupMessage_ = keywords::kFilterMissingAtStartup;
     }
     Modified = false;
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!startupMessage_.empty())
+        QTimer::singleShot(0, this, [this] {
+            const std::string message = std::exchange(startupMessage_, {});
+            if (!message.empty())
+                interaction_.showMessage(message);
+        });
+}
+
+void TForm1::runCommand(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::bad_alloc&) {
+        interaction_.showError("Out of memory.");
+    } catch (const std::exception& failure) {
+        interaction_.showError(failure.what());
+    }
+}
+
+void TForm1::connectModeButton(QRadioButton* button, void (TForm1::*handler)()) {
+    // The state before the click: a click on the button already on changes nothing.
+    connect(button, &QRadioButton::pressed, this,
+            [this, button] { modeButtonWasOn_ = button->isChecked(); });
+    connect(button, &QRadioButton::clicked, this, command([this, handler] {
+                if (!modeButtonWasOn_)
+                    (this->*handler)();
+            }));
 }
 
 void TForm1::RichEditChange() {

@@ -17,6 +17,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -137,6 +138,8 @@ public:
     QAction* WhatItDoes1 = nullptr;
     QAction* Contents1 = nullptr;
     QAction* About1 = nullptr;
+    // The find-next key, on the window rather than in a menu.
+    QAction* FindNext1 = nullptr;
 
     // --- start and end
     void FormCreate();
@@ -262,8 +265,24 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A command as a control starts it: a failure becomes the framework's error box
+    // instead of leaving through the event loop.
+    template <typename Handler> auto command(Handler handler) {
+        return [this, handler] { runCommand(handler); };
+    }
+    void runCommand(const std::function<void()>& handler);
+    // A mode radio button runs its handler only when the click changes the mode.
+    void connectModeButton(QRadioButton* button, void (TForm1::*handler)());
+    // Shortcuts, the tab order and the keyword lists' Delete key.
+    void setUpKeyboard();
+    // The manual controls under "Automatic Set Up" take no focus while it covers them.
+    void coverManualControls(bool covered);
+    void FindNext1Click();
+
     void buildControls();
     void nameControls();
     void buildMenu();
@@ -311,6 +330,10 @@ private:
     CaseInsensitiveFileLocator fileLocator_;
     std::unique_ptr<RecentFiles> recentFiles_;
     bool destroyed_ = false;
+    std::string startupMessage_; // shown once the window is on the screen
+    bool modeButtonWasOn_ = false;
+    QListWidget* lastKeywordList_ = nullptr; // the one "X" acts on from the keyboard
+    QMetaObject::Connection focusFollower_;
 };
 
 } // namespace lumora::editor

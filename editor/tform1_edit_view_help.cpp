@@ -78,46 +78,51 @@ void TForm1::connectEditorCommands() {
         if (!undoing_)
             undoToggle_.textChanged();
     });
-    connect(Undo2, &QAction::triggered, this, [this] { Undo2Click(); });
-    connect(Redo1, &QAction::triggered, this, [this] { Redo1Click(); });
-    connect(Undo3, &QAction::triggered, this, [this] { Undo3Click(); });
-    connect(Cut1, &QAction::triggered, this, [this] { Cut1Click(); });
-    connect(Copy1, &QAction::triggered, this, [this] { Copy1Click(); });
-    connect(Paste1, &QAction::triggered, this, [this] { Paste1Click(); });
-    connect(SelectAll1, &QAction::triggered, this, [this] { SelectAll1Click(); });
+    connect(Undo2, &QAction::triggered, this, command([this] { Undo2Click(); }));
+    connect(Redo1, &QAction::triggered, this, command([this] { Redo1Click(); }));
+    connect(Undo3, &QAction::triggered, this, command([this] { Undo3Click(); }));
+    connect(Cut1, &QAction::triggered, this, command([this] { Cut1Click(); }));
+    connect(Copy1, &QAction::triggered, this, command([this] { Copy1Click(); }));
+    connect(Paste1, &QAction::triggered, this, command([this] { Paste1Click(); }));
+    connect(SelectAll1, &QAction::triggered, this, command([this] { SelectAll1Click(); }));
     connect(RichEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu2Popup();
         PopupMenu2->popup(RichEdit->viewport()->mapToGlobal(at));
     });
-    connect(EditFont1, &QAction::triggered, this, [this] { EditFont1Click(); });
-    connect(ResultWindowFont1, &QAction::triggered, this, [this] { ResultWindowFont1Click(); });
-    connect(Mauel1, &QAction::triggered, this, [this] { Mauel1Click(); });
-    connect(PreviwOn1, &QAction::triggered, this, [this] { PreviwOn1Click(); });
-    connect(PreviewOff1, &QAction::triggered, this, [this] { PreviewOff1Click(); });
-    connect(WhatItDoes1, &QAction::triggered, this, [this] { WhatItDoes1Click(); });
-    connect(Contents1, &QAction::triggered, this, [this] { Contents1Click(); });
-    connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+    connect(EditFont1, &QAction::triggered, this, command([this] { EditFont1Click(); }));
+    connect(ResultWindowFont1, &QAction::triggered, this,
+            command([this] { ResultWindowFont1Click(); }));
+    connect(Mauel1, &QAction::triggered, this, command([this] { Mauel1Click(); }));
+    connect(PreviwOn1, &QAction::triggered, this, command([this] { PreviwOn1Click(); }));
+    connect(PreviewOff1, &QAction::triggered, this, command([this] { PreviewOff1Click(); }));
+    connect(WhatItDoes1, &QAction::triggered, this, command([this] { WhatItDoes1Click(); }));
+    connect(Contents1, &QAction::triggered, this, command([this] { Contents1Click(); }));
+    connect(About1, &QAction::triggered, this, command([this] { About1Click(); }));
 
-    connect(Find1, &QAction::triggered, this, [this] { Find1Click(); });
-    connect(Replace2, &QAction::triggered, this, [this] { Replace2Click(); });
-    connect(FindDialog3, &FindDialog::findNextPressed, this, [this] { FindDialog3Find(); });
+    connect(Find1, &QAction::triggered, this, command([this] { Find1Click(); }));
+    connect(Replace2, &QAction::triggered, this, command([this] { Replace2Click(); }));
+    connect(FindDialog3, &FindDialog::findNextPressed, this,
+            command([this] { FindDialog3Find(); }));
     connect(ReplaceDialog3, &ReplaceDialog::findNextPressed, this,
-            [this] { ReplaceDialog3Find(); });
+            command([this] { ReplaceDialog3Find(); }));
     connect(ReplaceDialog3, &ReplaceDialog::replacePressed, this,
-            [this] { ReplaceDialog3Replace(); });
+            command([this] { ReplaceDialog3Replace(); }));
     connect(ListBox3, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(ListBox3->viewport()->mapToGlobal(at)); });
-    connect(ListBxFind1, &QAction::triggered, this, [this] { ListBxFind1Click(); });
-    connect(Replace1, &QAction::triggered, this, [this] { Replace1Click(); });
+    connect(ListBxFind1, &QAction::triggered, this, command([this] { ListBxFind1Click(); }));
+    connect(Replace1, &QAction::triggered, this, command([this] { Replace1Click(); }));
 
-    connect(RecentFiles1, &QMenu::aboutToShow, this, [this] { recentfiles1Click(); });
-    connect(CheckTitle1, &QAction::triggered, this, [this] { CheckTitle1Click(); });
-    connect(CompressHTML1, &QAction::triggered, this, [this] { CompressHTML1Click(); });
-    connect(Charcount1, &QAction::triggered, this, [this] { Charcount1Click(); });
+    connect(RecentFiles1, &QMenu::aboutToShow, this, command([this] { recentfiles1Click(); }));
+    connect(CheckTitle1, &QAction::triggered, this, command([this] { CheckTitle1Click(); }));
+    connect(CompressHTML1, &QAction::triggered, this, command([this] { CompressHTML1Click(); }));
+    connect(Charcount1, &QAction::triggered, this, command([this] { Charcount1Click(); }));
 }
 
 // The editor's undo is single-level: a second request puts back what the first took.
 void TForm1::undoRequest() {
+    // A page that cannot be edited (a scan is reading it) cannot be undone either.
+    if (RichEdit->isReadOnly())
+        return;
     const UndoToggle::Step step = undoToggle_.nextStep();
     undoing_ = true;
     if (step == UndoToggle::Step::Undo)

@@ -147,10 +147,15 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::SpeedButt_deleteClick() {
-    // "X" never takes the focus, so the focused list is the one clicked last.
-    const keywords::ListFocus focus = ListBox3->hasFocus()   ? keywords::ListFocus::Found
-                                      : ListBox4->hasFocus() ? keywords::ListFocus::Chosen
-                                                             : keywords::ListFocus::Neither;
+    // A click on "X" leaves the focus where it was, so the focused list is the one
+    // clicked last; reached with Tab, "X" acts on the list the user tabbed from.
+    const QWidget* list = ListBox3->hasFocus()           ? ListBox3
+                          : ListBox4->hasFocus()         ? ListBox4
+                          : SpeedButt_delete->hasFocus() ? lastKeywordList_
+                                                         : nullptr;
+    const keywords::ListFocus focus = list == nullptr    ? keywords::ListFocus::Neither
+                                      : list == ListBox3 ? keywords::ListFocus::Found
+                                                         : keywords::ListFocus::Chosen;
     keywords::KeywordListState found = stateOf(ListBox3);
     keywords::KeywordListState chosen = stateOf(ListBox4);
     const std::string report = keywords::deleteFromFocusedList(focus, found, chosen);

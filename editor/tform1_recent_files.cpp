@@ -76,7 +76,8 @@ void TForm1::showRecentItems(const std::vector<RecentMenuItem>& items) {
     for (const RecentMenuItem& item : items) {
         QAction* action = RecentFiles1->addAction(QString::fromStdString(item.caption));
         const Handler handler = handlers[static_cast<size_t>(item.number - 1)];
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        connect(action, &QAction::triggered, this,
+                command([this, handler] { (this->*handler)(); }));
     }
 }
 

@@ -2,22 +2,81 @@
 
 #include "tform1.h"
 
+#include "editor/find_replace_dialogs.h"
 #include "editor/page_editor.h"
 #include "editor/track_bar.h"
 #include "tags/tag_tester.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace lumora::editor {
+
+namespace {
+
+struct PageChanged {};
+
+// Disables, for as long as a scan counts, the commands that would change the page, the
+// keyword lists or the scan's settings, or start a second scan, and makes the page
+// read-only; afterwards each is as it was, however the scan ends.
+class ScanHold {
+public:
+    explicit ScanHold(TForm1& form) : editor_(*form.RichEdit) {
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 form.Button5, form.BitBtn1FullAuto, form.SpeedButton1, form.Button6,
+                 form.TrackBar1, form.RadioB_Automatic, form.RadioB_NOauto, form.CheckB_USEfilter,
+                 form.ListBox3, form.ListBox4, form.Button4, form.Button3, form.SpeedButt_delete,
+                 form.ReplaceDialog3})
+            hold(widget);
+        for (QAction* action : {form.New2, form.Open2, form.RecentFiles1->menuAction(), form.Undo2,
+                                form.Redo1, form.Undo3, form.Cut1, form.Paste1, form.Replace2,
+                                form.Replace1, form.TestMetaTags1, form.CompressHTML1})
+            hold(action);
+        readOnly_ = editor_.isReadOnly();
+        editor_.setReadOnly(true);
+    }
+    ~ScanHold() {
+        editor_.setReadOnly(readOnly_);
+        for (const auto& [widget, enabled] : widgets_)
+            if (widget)
+                widget->setEnabled(enabled);
+        for (const auto& [action, enabled] : actions_)
+            if (action)
+                action->setEnabled(enabled);
+    }
+    ScanHold(const ScanHold&) = delete;
+    ScanHold& operator=(const ScanHold&) = delete;
+
+private:
+    void hold(QWidget* widget) {
+        widgets_.emplace_back(widget, widget->isEnabled());
+        widget->setEnabled(false);
+    }
+    void hold(QAction* action) {
+        actions_.emplace_back(action, action->isEnabled());
+        action->setEnabled(false);
+    }
+
+    PageEditor& editor_;
+    bool readOnly_ = false;
+    std::vector<std::pair<QPointer<QWidget>, bool>> widgets_;
+    std::vector<std::pair<QPointer<QAction>, bool>> actions_;
+};
+
+} // namespace
 
 void TForm1::TestMetaTags1Click() {
     const tags::TagTestReport report = tags::testMetaTags(RichEdit->lines(), Apost);
@@ -55,18 +114,32 @@ void TForm1::Button5Click() {
         const int sensitivity = TrackBar1->value();
         scanned[static_cast<size_t>(sensitivity)] = true;
 
-        const text::Lines& lines = RichEdit->lines();
         if (!scanCache_.counts || scanCache_.revision != RichEdit->revision() ||
             scanCache_.filter != ListBox1) {
+            // The count reads the editor's own lines, and events run while it counts:
+            // what would change the page, the lists or the settings is held off, and a
+            // change that comes all the same ends the scan before the lines are read again.
+            const text::Lines& lines = RichEdit->lines();
             auto counts = std::make_shared<keywords::WordCounts>(keywords::NoiseFilter(ListBox1));
             ProgressBar1->setRange(0, static_cast<int>(std::max<size_t>(lines.size(), 1)));
             const uint64_t revision = RichEdit->revision();
-            counts->addLines(lines, [this](size_t done) {
-                if (pump_.due()) {
-                    ProgressBar1->setValue(static_cast<int>(done));
-                    pump_.processEvents();
-                }
-            });
+            try {
+                const ScanHold hold(*this);
+                counts->addLines(lines, [this, revision](size_t done) {
+                    if (pump_.due()) {
+                        ProgressBar1->setValue(static_cast<int>(done));
+                        pump_.processEvents();
+                        if (RichEdit->revision() != revision)
+                            throw PageChanged();
+                    }
+                });
+            } catch (const PageChanged&) {
+                // The count is of a page that is no longer there: nothing of it is kept.
+                setReport("");
+                ProgressBar1->setRange(0, 100);
+                ProgressBar1->setValue(0);
+                return;
+            }
             scanCache_ = {revision, ListBox1, std::move(counts)};
         }
         ListBox2 = scanCache_.counts;

@@ -55,12 +55,11 @@ std::optional<std::string> stopMessage(const text::Lines& page, const PageFacts&
     return std::nullopt;
 }
 
-// The page's text is searched from its second character on, so a form at the very start of
-// the first line does not count.
+// The same search as the keyword-tag check's, from the page's first character.
 bool hasKeywordsTagForm(const text::Lines& page) {
-    for (size_t i = 0; i < page.size(); ++i)
+    for (const std::string& line : page)
         for (std::string_view form : kKeywordTagForms)
-            if (text::findFolded(page[i], form, i == 0 ? 1 : 0) != std::string_view::npos)
+            if (text::containsFolded(line, form))
                 return true;
     return false;
 }

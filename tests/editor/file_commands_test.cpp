@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QTest>
 
 using namespace lumora;
 using editor::Answer;
@@ -35,8 +36,16 @@ TEST_F(FileCommands, StartsWithThePassingSamplePageAndFilterList) {
     EXPECT_EQ(form->TrackBar1->value(), 5);
 }
 
-TEST_F(FileCommands, MissingFilterListIsReportedOnce) {
+// The message stands over the window, so it comes once the window is shown.
+TEST_F(FileCommands, MissingFilterListIsReportedOnceOverTheShownWindow) {
     startWindow(std::nullopt);
+    EXPECT_TRUE(ui.records().empty());
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::qWait(20);
+    form->hide();
+    form->show();
+    QTest::qWait(20);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{
                               "Cant find html_filter.txt! Please put in current directory."});
     EXPECT_TRUE(form->ListBox1.empty());

@@ -3,14 +3,20 @@
 #include "editor/logic/sample_page.h"
 #include "editor/track_bar.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
 
 #include <algorithm>
+#include <new>
 
 using namespace lumora;
 
@@ -211,4 +217,99 @@ TEST_F(KeywordScan, AutomaticChainStartsWithThreeKeywordsButNotWithTwo) {
     form->TrackBar1->setValue(2);
     form->Button5Click(); // an unscripted question would throw
     EXPECT_EQ(ui.texts().back(), tooFew(2, 0));
+}
+
+namespace {
+
+// Large enough to be counted in two halves and to let events run many times.
+std::vector<std::string> largePage() {
+    return std::vector<std::string>(40000, "apple banana cherry damson elder apple banana");
+}
+
+} // namespace
+
+class ScanDuringEvents : public lumora::testing::WindowTest {
+protected:
+    void SetUp() override {
+        startWindow();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->PreviewOff1->trigger();
+        QTest::mouseClick(form->RadioB_NOauto, Qt::LeftButton); // the scan alone
+        form->TagsPassed = true;
+        setPage(largePage());
+    }
+};
+
+// Typing, New, Open, a recent file, Compress HTML, a second scan: none of them runs
+// while the page is being counted, and all of them can run again afterwards.
+TEST_F(ScanDuringEvents, TheWindowHoldsOffChangesWhileCounting) {
+    int held = 0;
+    pump.at(2, [&] {
+        QTest::keyClicks(form->RichEdit, "zzz");
+        for (QAction* action : {form->New2, form->Open2, form->RecentFiles1->menuAction(),
+                                form->CompressHTML1, form->Undo2}) {
+            EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+            action->trigger();
+        }
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 form->Button5, form->BitBtn1FullAuto, form->Button6, form->RadioB_Automatic,
+                 form->CheckB_USEfilter, form->TrackBar1, form->SpeedButt_delete}) {
+            EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+            QTest::mouseClick(control, Qt::LeftButton);
+        }
+        ++held;
+    });
+    QTest::mouseClick(form->Button5, Qt::LeftButton);
+    EXPECT_EQ(held, 1);
+    EXPECT_GT(pump.calls(), 5);
+    EXPECT_EQ(page(), largePage());
+    EXPECT_EQ(form->Memo6,
+              (std::vector<std::string>{"apple", "banana", "cherry", "damson", "elder"}));
+    EXPECT_EQ(items(form->ListBox3), form->Memo6);
+    EXPECT_TRUE(ui.texts().empty());
+    // Everything is as it was before the scan.
+    EXPECT_FALSE(form->RichEdit->isReadOnly());
+    for (QAction* action : {form->New2, form->Open2, form->CompressHTML1, form->Undo2})
+        EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+    EXPECT_TRUE(form->Button5->isEnabled());
+    EXPECT_TRUE(form->RadioB_Automatic->isEnabled());
+    EXPECT_FALSE(form->BitBtn1FullAuto->isEnabled()); // off in manual mode, as before
+}
+
+// A change that reaches the page all the same ends the count: nothing counted from the
+// old lines is kept, and the page is the changed one (this read freed lines before).
+TEST_F(ScanDuringEvents, APageChangedDuringTheCountGetsNoKeywordsRegression) {
+    pump.at(3, [&] { form->RichEdit->setLines({"fresh fresh fresh", "fresh words words"}); });
+    QTest::mouseClick(form->Button5, Qt::LeftButton);
+    EXPECT_EQ(page(), (text::Lines{"fresh fresh fresh", "fresh words words"}));
+    EXPECT_EQ(form->ListBox3->count(), 0);
+    EXPECT_FALSE(form->ListBox2);
+    EXPECT_TRUE(form->Memo6.empty());
+    EXPECT_EQ(form->Label3_KeyWords->text().toStdString(), "");
+    EXPECT_FALSE(form->RichEdit->isReadOnly());
+
+    // The next scan counts the page that is there.
+    form->TrackBar1->setValue(1);
+    QTest::mouseClick(form->Button5, Qt::LeftButton);
+    EXPECT_EQ(form->Memo6, (std::vector<std::string>{"fresh", "words"}));
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{tooFew(2, -1)});
+}
+
+// A scan that fails (here the window running out of memory while it counts) ends in
+// the error box, with the page as it was and every control back.
+TEST_F(ScanDuringEvents, AFailedScanReportsTheErrorAndGivesTheWindowBack) {
+    pump.at(2, [] { throw std::bad_alloc(); });
+    QTest::mouseClick(form->Button5, Qt::LeftButton);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Out of memory."});
+    EXPECT_EQ(ui.records().back().kind, editor::ScriptedInteraction::Kind::Error);
+    EXPECT_EQ(page(), largePage());
+    EXPECT_FALSE(form->RichEdit->isReadOnly());
+    EXPECT_TRUE(form->New2->isEnabled());
+    EXPECT_TRUE(form->Button5->isEnabled());
+    EXPECT_EQ(form->ListBox3->count(), 0);
+
+    // The window goes on working: the next press counts the page.
+    QTest::mouseClick(form->Button5, Qt::LeftButton);
+    EXPECT_EQ(form->Memo6.size(), 5u);
 }

@@ -1,5 +1,8 @@
 #include "tags/meta_tag_builder.h"
 
+#include "tags/keyword_tag_check.h"
+#include "tags/keyword_tag_forms.h"
+
 #include "tests/tags/sample_page.h"
 #include "text/ascii_case.h"
 
@@ -230,6 +233,20 @@ TEST(MetaTagBuilder, QuestionDependsOnAnExistingKeywordsTag) {
     EXPECT_EQ(checkMetaTagBuild(page, automaticControls()).question, replace);
     page.erase(page.begin() + 4);
     EXPECT_EQ(checkMetaTagBuild(page, automaticControls()).question, add);
+}
+
+// The builder and the keyword-tag check must agree on a tag at the page's first character.
+TEST(MetaTagBuilder, KeywordsTagAtTheFirstCharacterIsSeenAsTheCheckSeesIt) {
+    for (const std::string_view form : kKeywordTagForms) {
+        Lines page = samplePage();
+        page.erase(page.begin() + 4); // its own keywords tag
+        page.insert(page.begin(), std::string(form) + "\" content=\"x\">");
+        ASSERT_TRUE(findKeywordTag(page)) << form;
+        EXPECT_EQ(checkMetaTagBuild(page, automaticControls()).question,
+                  "You already have Meta Tags on this web page. \r\rDo you want to replace them "
+                  "now?")
+            << form;
+    }
 }
 
 TEST(MetaTagBuilder, TitleOffKeepsTheTitleAndPutsTheDescriptionAfterIt) {
