@@ -71,7 +71,9 @@ JournalContents parseInstallJournal(std::string_view text) {
             break;
         const std::string_view line = text.substr(start, end - start);
         start = end + 1;
-        if (line.size() < 2 || line[1] != '\t')
+        // A carriage return inside a record comes only from damage: the log could not
+        // keep it (it would split the record into other lines there).
+        if (line.size() < 2 || line[1] != '\t' || line.find('\r') != std::string_view::npos)
             continue;
         const std::string value(line.substr(2));
         switch (static_cast<JournalRecord>(line[0])) {

@@ -72,6 +72,14 @@ TEST(InstallJournal, RecordsWaitForTheLogDirectory) {
               journal.directories.end());
 }
 
+TEST(InstallJournal, DamagedLinesWithACarriageReturnDoNotReachTheLog) {
+    const JournalContents contents =
+        parseInstallJournal("F\tC:\\A\r[Files]\nD\tC:\\B\\\r\nG\tMain:~:x\r\nF\tC:\\C\n");
+    EXPECT_EQ(contents.files, Strings{"C:\\C"});
+    EXPECT_TRUE(contents.createdDirs.empty());
+    EXPECT_TRUE(contents.groups.empty());
+}
+
 TEST(InstallJournal, NextStartFoldsALeftJournalIntoTheLog) {
     SetupWorld world;
     FakeWizardScope wizard;
