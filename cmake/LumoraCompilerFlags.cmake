@@ -13,6 +13,6 @@ if(LUMORA_FUZZ)
   endif()
   # Every library the fuzz targets reach is instrumented for coverage and checked.
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
-                      -fno-omit-frame-pointer)
+                      -fno-omit-frame-pointer -Wno-unknown-warning-option)
   add_link_options(-fsanitize=address,undefined)
 endif()

@@ -1,5 +1,7 @@
 #pragma once
-// A directory of this fuzz process's own for readers that take a file, removed at exit.
+// A directory of this fuzz process's own under TMPDIR for readers that take a file. It is
+// removed at a normal exit; libFuzzer's time limit ends the process without exit handlers,
+// so the fuzz step gives each run a TMPDIR of its own.
 
 #include <filesystem>
 #include <string_view>
