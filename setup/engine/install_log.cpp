@@ -157,8 +157,7 @@ void TSetupInfo::writeInstallLogTo(const std::string& path) {
         files.emplace_back(file, "");
     Entries groups;
     for (size_t i = 0; i < groupNames_.size(); ++i)
-        groups.emplace_back(std::to_string(i),
-                            groupNames_[i] + std::string(GroupSeparator) + groupItems_[i]);
+        groups.emplace_back(std::to_string(i), groupEntryValue(groupNames_[i], groupItems_[i]));
     const std::string language = Language();
     const std::uint8_t bdeType = installedBDEType_;
 
