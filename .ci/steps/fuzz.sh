@@ -58,7 +58,7 @@ printf 'P\tAPPDIR\tC:\\LUMORA\\\nD\tC:\\LUMORA\\\nf\tC:\\LUMORA\\A.TXT\nF\tC:\\L
   printf '[Program Groups]\r\n0=Main:~:Lumora\r\n[Language]\r\nLanguage=German\r\n\0'
   printf 'F\tC:\\LUMORA\\B.TXT\nd\tC:\\LUMORA\\SUB\\\nG\tMain:~:Read me\nB\t5\n'
 } | seed fuzz_install_log log-and-journal
-printf '[Directories]\r\nInstall=C:\\Lumora\\\r\n[Created Dirs]\r\nC:\\Lumora\\Data\\=\r\n[Files]\r\nC:\\Lumora\\a.txt=\r\n[Program Groups]\r\n0=Lumora:~:One\r\n1=Tools\r\n[BDE Files]\r\nBDE Type=3\r\n[Language]\r\nLanguage=German\r\n' |
+printf '[Directories]\r\nInstall=C:\\Lumora\\\r\n[Created Dirs]\r\nC:\\Lumora\\Data\\=\r\n[Files]\r\nC:\\Lumora\\a.txt=\r\n[Program Groups]\r\n0=Lumora:~:One\r\n1=Tools\r\n[BDE Files]\r\nBDE Type=3\r\n' |
   seed fuzz_install_log_reader log
 copy_seeds fuzz_answer_file data/installer/unattended-*.txt
 printf 'press next\nanswer yes Abort\\tfile copy?\\n\n# done\nanswer NO\r\n' |
