@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libzstd-dev clang clang-format desktop-file-utils
+          libbenchmark-dev libzstd-dev zstd clang clang-format desktop-file-utils
           fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do

@@ -226,8 +226,13 @@ DecodedPage decodePage(std::string_view bytes) {
 
 EncodedPage encodePage(const Lines& lines, PageEncoding encoding) {
     std::string text = joinWithCrLf(lines);
+    // Text that begins with U+FEFF would read back as a byte order mark and lose the
+    // character: it gets a byte order mark of its own in front.
+    const bool startsLikeBom = text.starts_with(kBom);
     switch (encoding) {
     case PageEncoding::Utf8:
+        if (startsLikeBom)
+            return {std::string(kBom) + text, PageEncoding::Utf8WithBom};
         return {std::move(text), encoding};
     case PageEncoding::Utf8WithBom:
         return {std::string(kBom) + text, encoding};
@@ -235,6 +240,8 @@ EncodedPage encodePage(const Lines& lines, PageEncoding encoding) {
         std::string bytes;
         if (utf8ToWindows1252(text, bytes))
             return {std::move(bytes), encoding};
+        if (startsLikeBom)
+            return {std::string(kBom) + text, PageEncoding::Utf8WithBom};
         return {std::move(text), PageEncoding::Utf8};
     }
     case PageEncoding::Utf16LE:

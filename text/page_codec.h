@@ -45,7 +45,8 @@ struct EncodedPage {
 };
 
 // Each line followed by CR LF. A Windows-1252 page holding a character that
-// Windows-1252 cannot store is written as UTF-8 instead, so no text is lost.
+// Windows-1252 cannot store is written as UTF-8 instead, so no text is lost; UTF-8
+// text that begins with U+FEFF gets a byte order mark in front, so it is kept.
 EncodedPage encodePage(const Lines& lines, PageEncoding encoding);
 
 } // namespace lumora::text

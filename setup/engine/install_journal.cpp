@@ -21,6 +21,13 @@ std::string installJournalPath(std::string_view logPath) {
     return std::string(logPath) + ".journal";
 }
 
+std::string groupEntryValue(std::string_view group, std::string_view item) {
+    std::string value = std::string(group) + ":~:" + std::string(item);
+    if (item == group && value.find(":~:") != group.size())
+        return std::string(group);
+    return value;
+}
+
 std::string journalLine(JournalRecord kind, std::string_view text) {
     if (text.find_first_of("\r\n") != std::string_view::npos)
         return {};
@@ -71,7 +78,9 @@ JournalContents parseInstallJournal(std::string_view text) {
             break;
         const std::string_view line = text.substr(start, end - start);
         start = end + 1;
-        if (line.size() < 2 || line[1] != '\t')
+        // A carriage return inside a record comes only from damage: the log could not
+        // keep it (it would split the record into other lines there).
+        if (line.size() < 2 || line[1] != '\t' || line.find('\r') != std::string_view::npos)
             continue;
         const std::string value(line.substr(2));
         switch (static_cast<JournalRecord>(line[0])) {
@@ -166,7 +175,7 @@ void foldInstallJournal(const fs::path& journal, const fs::path& log,
         }
         for (const auto& [group, item] : contents.groups)
             if (seen.insert(upperAscii(group) + ":~:" + upperAscii(item)).second)
-                groupValues.push_back(group + ":~:" + item);
+                groupValues.push_back(groupEntryValue(group, item));
         Entries groups;
         for (size_t i = 0; i < groupValues.size(); ++i)
             groups.emplace_back(std::to_string(i), groupValues[i]);

@@ -36,6 +36,11 @@ enum class JournalRecord : char {
     MadeStore = 'R',  // a registry store setup made
 };
 
+// The value of a program-group record, "group:~:item" as in the log. A value without
+// the separator stands for an item named as its group; the group alone is written when
+// the separator would split the value elsewhere (a group name ending in ":~").
+std::string groupEntryValue(std::string_view group, std::string_view item);
+
 // One line of the journal. A record holding a line break cannot be kept (nor could
 // the log keep it): nothing.
 std::string journalLine(JournalRecord kind, std::string_view text);

@@ -214,8 +214,7 @@ void TSetupInfo::writeInstallLogTo(const std::string& path) {
         files.emplace_back(file, "");
     Entries groups;
     for (size_t i = 0; i < groupNames_.size(); ++i)
-        groups.emplace_back(std::to_string(i),
-                            groupNames_[i] + std::string(GroupSeparator) + groupItems_[i]);
+        groups.emplace_back(std::to_string(i), groupEntryValue(groupNames_[i], groupItems_[i]));
     Entries madeFolders, madeStores;
     for (const std::string& folder : madeFolders_.items())
         madeFolders.emplace_back(folder, "");

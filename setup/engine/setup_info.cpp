@@ -4,6 +4,7 @@
 #include "platform/instance_lock.h"
 #include "setup/engine/exit_status.h"
 #include "setup/engine/form_loading.h"
+#include "setup/engine/install_journal.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_interaction.h"
 #include "setup/engine/setup_message_dlg.h"
@@ -184,7 +185,7 @@ bool TSetupInfo::AddGroupEntry(const std::string& item, const std::string& group
         return false;
     groupNames_.push_back(group);
     groupItems_.push_back(item);
-    journal('G', group + ":~:" + item);
+    journal('G', groupEntryValue(group, item));
     return true;
 }
 

@@ -66,6 +66,17 @@ TEST(PageCodec, Windows1252PageWithUnstorableCharacterIsSavedAsUtf8) {
     EXPECT_EQ(saved.bytes, "\xC3\xA9 \xE4\xB8\xAD\r\n");
 }
 
+TEST(PageCodec, TextBeginningWithZeroWidthNoBreakSpaceKeepsIt) {
+    // U+FEFF as the first character reads like a byte order mark unless one comes first.
+    const Lines lines{"\xEF\xBB\xBF<p>", "x"};
+    for (PageEncoding asked :
+         {PageEncoding::Utf8, PageEncoding::Utf8WithBom, PageEncoding::Windows1252}) {
+        const EncodedPage saved = encodePage(lines, asked);
+        EXPECT_EQ(saved.encoding, PageEncoding::Utf8WithBom);
+        EXPECT_EQ(decodePage(saved.bytes).lines, lines);
+    }
+}
+
 TEST(PageCodec, InvalidUtf8Forms) {
     const char* invalid[] = {"\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80",
                              "\xC3",     "\xE2\x82",     "\x80",         "\xFF"};

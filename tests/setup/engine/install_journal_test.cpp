@@ -72,6 +72,31 @@ TEST(InstallJournal, RecordsWaitForTheLogDirectory) {
               journal.directories.end());
 }
 
+TEST(InstallJournal, DamagedLinesWithACarriageReturnDoNotReachTheLog) {
+    const JournalContents contents =
+        parseInstallJournal("F\tC:\\A\r[Files]\nD\tC:\\B\\\r\nG\tMain:~:x\r\nF\tC:\\C\n");
+    EXPECT_EQ(contents.files, Strings{"C:\\C"});
+    EXPECT_TRUE(contents.createdDirs.empty());
+    EXPECT_TRUE(contents.groups.empty());
+}
+
+TEST(InstallJournal, GroupEntriesReadBackFromTheLogAsTheyWere) {
+    // An item named as its group is recorded without the separator when a group name
+    // ending in ":~" would move the split.
+    const std::pair<std::string, std::string> entries[] = {
+        {"Main", "Tools"}, {"Main", "Main"}, {"Main:~", "Main:~"}, {"A::~", "A::~"}};
+    for (const auto& [group, item] : entries) {
+        SetupWorld world;
+        const fs::path log = world.host("c/Lumora/INSTALL.LOG");
+        writeFile(journalOf(world), "G\t" + group + (group == item ? "" : ":~:" + item) + "\n");
+        foldInstallJournal(journalOf(world), log, [](const std::string&) { return false; });
+        const std::string value = ProfileFile(log).readString("Program Groups", "0");
+        const JournalContents reread = parseInstallJournal("G\t" + value + "\n");
+        EXPECT_EQ(reread.groups, (std::vector<std::pair<std::string, std::string>>{{group, item}}))
+            << value;
+    }
+}
+
 TEST(InstallJournal, NextStartFoldsALeftJournalIntoTheLog) {
     SetupWorld world;
     FakeWizardScope wizard;
