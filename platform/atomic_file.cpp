@@ -1,5 +1,6 @@
 #include "atomic_file.h"
 
+#include "file_descriptor.h"
 #include "regular_file_read.h"
 
 #include <algorithm>
@@ -17,26 +18,6 @@ namespace {
 std::string errnoText() {
     return std::strerror(errno);
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    int release() {
-        int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
 
 std::filesystem::path resolveLinks(const std::filesystem::path& path) {
     std::error_code error;

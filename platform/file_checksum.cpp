@@ -1,5 +1,6 @@
 #include "file_checksum.h"
 
+#include "file_descriptor.h"
 #include "regular_file_read.h"
 
 #include <array>
@@ -29,21 +30,6 @@ constexpr std::array<std::uint32_t, 256> makeTable() {
 
 constexpr auto Table = makeTable();
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 std::string sizeText(std::uint64_t size) {
     return std::to_string(size) + (size == 1 ? " byte" : " bytes");
 }
@@ -58,7 +44,7 @@ std::uint32_t crc32(std::string_view bytes, std::uint32_t crc) {
 }
 
 FileFacts fileFacts(const std::filesystem::path& path) {
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0)
         throw FileError(path.string(), std::strerror(errno));
     struct stat info {};

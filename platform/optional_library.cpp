@@ -1,5 +1,6 @@
 #include "optional_library.h"
 
+#include "file_descriptor.h"
 #include "host_path_case.h"
 #include "program_location.h"
 #include "regular_file_read.h"
@@ -17,21 +18,6 @@
 namespace lumora::platform {
 
 namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 bool readAt(int fd, void* buffer, std::size_t size, std::uint64_t offset) {
     auto* bytes = static_cast<char*>(buffer);
@@ -77,7 +63,7 @@ std::optional<std::string> imageDamage(int fd, std::uint64_t fileSize) {
 } // namespace
 
 std::optional<std::string> sharedObjectDamage(const std::filesystem::path& file) {
-    Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0)
         return std::string(std::strerror(errno));
     struct stat info {};

@@ -1,5 +1,6 @@
 #include "regular_file_read.h"
 
+#include "file_descriptor.h"
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -8,28 +9,9 @@
 
 namespace lumora::platform {
 
-namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-} // namespace
-
 std::string readRegularFile(const std::filesystem::path& path) {
     // O_NONBLOCK: opening a pipe for reading would otherwise wait for a writer.
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0)
         throw FileError(path.string(), std::strerror(errno));
     struct stat info {};
