@@ -2,8 +2,8 @@
 
 #include "ascii_nocase.h"
 #include "atomic_file.h"
-#include "regular_file_read.h"
 #include "made_paths.h"
+#include "regular_file_read.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -51,7 +51,6 @@ TEST(AnswerFile, ALineItCannotTakeIsNamedWithItsNumber) {
     }
 }
 
-
 TEST(DefaultAnswers, AnswerEachBoxAsItsDefaultsWouldAndNeverGoOnPastAnError) {
     const std::vector<std::string> declined = {"Read me?"};
     const struct {
