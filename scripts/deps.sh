@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages that building, running and testing need, only those
+# that are missing. Tools only CI uses (clang, clang-format, the fuzzing seeds' zstd,
+# the package checkers) are installed by CI's own steps.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libzstd-dev zstd clang clang-format desktop-file-utils
+          libbenchmark-dev libzstd-dev desktop-file-utils
           fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
