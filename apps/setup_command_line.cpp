@@ -19,8 +19,8 @@ constexpr OptionRow kOptions[] = {
     {"help", nullptr, "Shows this text."},
     {"version", nullptr, "Shows the version of setup and of what it installs."},
     {"check", nullptr,
-     "Checks the distribution (every file present with its recorded size, the libraries "
-     "present) and prints what would be installed where."},
+     "Checks the distribution (every file present with its recorded size and checksum, the "
+     "libraries whole) and prints what would be installed where."},
     {"unattended", nullptr,
      "Installs (or, with UNINSTALL, uninstalls) without a display and without questions, "
      "answering each the way the wizard's defaults would."},

@@ -44,8 +44,6 @@ public:
 private:
     void acquire();
 
-public:
-private:
     State state_ = State::Unavailable;
     int fd_ = -1;
     std::filesystem::path lockFile_;

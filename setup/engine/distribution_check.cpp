@@ -1,6 +1,8 @@
 #include "setup/engine/distribution_check.h"
 
 #include "platform/ascii_nocase.h"
+#include "platform/file_checksum.h"
+#include "platform/optional_library.h"
 #include "setup/engine/decompression_library.h"
 #include "setup/engine/language_library.h"
 
@@ -35,6 +37,20 @@ DistributionCheck checkDistribution(const TSetupData& script, const fs::path& fo
         const auto found = files.find(upperAscii(name));
         return found == files.end() ? nullptr : &found->second;
     };
+    // The sizes and checksums the build recorded; an older distribution has none, and
+    // is checked on the script's sizes alone.
+    const auto sums = lumora::platform::readChecksumList(folder);
+    if (!sums)
+        check.notes.push_back(std::string(lumora::platform::ChecksumListName) +
+                              " is missing: only the sizes the script records are checked");
+    const auto recordedMismatch = [&](const fs::path& path) -> std::optional<std::string> {
+        if (!sums)
+            return std::nullopt;
+        const auto found = sums->find(path.filename().string());
+        if (found == sums->end())
+            return std::nullopt;
+        return lumora::platform::fileMismatch(path, found->second.size, found->second.crc);
+    };
     bool anyCompressed = false;
     for (const TSetupFile* file : script.Files()) {
         anyCompressed = anyCompressed || file->Compressed();
@@ -53,6 +69,19 @@ DistributionCheck checkDistribution(const TSetupData& script, const fs::path& fo
         else if (actual != expected)
             check.problems.push_back(file->Name() + ": " + std::to_string(actual) +
                                      " bytes, the script records " + std::to_string(expected));
+        else if (const auto mismatch = recordedMismatch(*path))
+            check.problems.push_back(file->Name() + ": " + *mismatch);
+    }
+    // The libraries setup loads are checked as it checks them before loading.
+    for (const std::string& library :
+         {std::string(DecompressionLibraryName), std::string(LanguageLibraryFileName)}) {
+        const fs::path* path = find(library);
+        if (!path)
+            continue;
+        if (auto damage = recordedMismatch(*path))
+            check.problems.push_back(library + ": " + *damage);
+        else if ((damage = lumora::platform::sharedObjectDamage(*path)))
+            check.problems.push_back(library + ": " + *damage);
     }
     if (anyCompressed && !find(std::string(DecompressionLibraryName)))
         check.problems.push_back(std::string(DecompressionLibraryName) +

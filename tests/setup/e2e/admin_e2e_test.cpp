@@ -220,6 +220,12 @@ TEST(Check, ASoundDistributionPassesAndABrokenOneIsNamedFileByFile) {
     const std::string text = readFile(copy / "order.txt");
     writeFile(copy / "order.txt", text.substr(0, text.size() / 2));
     fs::remove(copy / "file_id.diz");
+    // Damaged at its recorded size: only the checksum tells.
+    std::string readMe = readFile(copy / "ReadMe.txt");
+    readMe[readMe.size() / 2] ^= 0x20;
+    writeFile(copy / "ReadMe.txt", readMe);
+    const std::string language = readFile(copy / "TSLANG32.DLL");
+    writeFile(copy / "TSLANG32.DLL", language.substr(0, language.size() / 2));
     const ProcessRun broken =
         machine.run(copy / "setup", {{"--check"}, std::nullopt, false, false});
     EXPECT_EQ(broken.exitCode, 1) << broken.log;
@@ -228,6 +234,8 @@ TEST(Check, ASoundDistributionPassesAndABrokenOneIsNamedFileByFile) {
                                          std::to_string(text.size())))
         << broken.log;
     EXPECT_TRUE(contains(broken.log, "Problem: file_id.diz: missing")) << broken.log;
+    EXPECT_TRUE(contains(broken.log, "Problem: ReadMe.txt: its checksum differs")) << broken.log;
+    EXPECT_TRUE(contains(broken.log, "Problem: TSLANG32.DLL: it holds")) << broken.log;
     EXPECT_TRUE(contains(broken.log, "The distribution is not sound.")) << broken.log;
 }
 
