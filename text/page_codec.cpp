@@ -238,7 +238,11 @@ EncodedPage encodePage(const Lines& lines, PageEncoding encoding) {
         return {std::string(kBom) + text, encoding};
     case PageEncoding::Windows1252: {
         std::string bytes;
-        if (utf8ToWindows1252(text, bytes))
+        // Bytes that read back as UTF-16 (a page starting with "ÿþ" or
+        // "þÿ") or as UTF-8 with other letters would lose the text: such a page
+        // is saved as UTF-8 instead.
+        if (utf8ToWindows1252(text, bytes) && !asUtf16Page(bytes) &&
+            !(isValidUtf8(bytes) && bytes != text))
             return {std::move(bytes), encoding};
         if (startsLikeBom)
             return {std::string(kBom) + text, PageEncoding::Utf8WithBom};

@@ -66,6 +66,29 @@ TEST(PageCodec, Windows1252PageWithUnstorableCharacterIsSavedAsUtf8) {
     EXPECT_EQ(saved.bytes, "\xC3\xA9 \xE4\xB8\xAD\r\n");
 }
 
+// Windows-1252 text whose saved bytes another encoding would claim keeps its letters.
+TEST(PageCodec, Windows1252TextThatWouldReadAsAnotherEncodingIsSavedAsUtf8) {
+    const std::vector<std::string> pages = {
+        // Odd in length as read; even, so a UTF-16 page, once saved with CR LF.
+        std::string("\xFE\xFF"
+                    "ab\ncd\n\x80"),
+        std::string("\xFF\xFE"
+                    "abcd\n"),
+        // Valid UTF-8 once the byte that made it Windows-1252 is edited away.
+        std::string("\xC3\xA9\xFF"),
+    };
+    for (const std::string& bytes : pages) {
+        DecodedPage page = decodePage(bytes);
+        ASSERT_EQ(page.encoding, PageEncoding::Windows1252);
+        if (page.lines.front().ends_with("\xC3\xBF")) // the edit: the last letter goes
+            page.lines.front().resize(page.lines.front().size() - 2);
+        const EncodedPage saved = encodePage(page.lines, page.encoding);
+        const DecodedPage back = decodePage(saved.bytes);
+        EXPECT_EQ(back.lines, page.lines);
+        EXPECT_EQ(back.encoding, saved.encoding);
+    }
+}
+
 TEST(PageCodec, TextBeginningWithZeroWidthNoBreakSpaceKeepsIt) {
     // U+FEFF as the first character reads like a byte order mark unless one comes first.
     const Lines lines{"\xEF\xBB\xBF<p>", "x"};
