@@ -1,5 +1,7 @@
 #include "text/page_codec.h"
 
+#include "code_points.h"
+
 #include <gtest/gtest.h>
 
 using namespace lumora::text;
@@ -108,29 +110,7 @@ TEST(PageCodec, InvalidUtf8Forms) {
     EXPECT_TRUE(isValidUtf8("\xF4\x8F\xBF\xBF"));
 }
 
-namespace {
-
-// UTF-16 bytes, with the mark, of text given as code points.
-std::string utf16(const std::u32string& text, bool bigEndian) {
-    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    const auto unit = [&](char32_t u) {
-        const char high = static_cast<char>(u >> 8);
-        const char low = static_cast<char>(u & 0xFF);
-        out += bigEndian ? high : low;
-        out += bigEndian ? low : high;
-    };
-    for (const char32_t cp : text) {
-        if (cp < 0x10000) {
-            unit(cp);
-        } else {
-            unit(0xD800 + ((cp - 0x10000) >> 10));
-            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        }
-    }
-    return out;
-}
-
-} // namespace
+using lumora::testing::utf16;
 
 TEST(PageCodec, Utf16PagesRoundTripInTheirByteOrder) {
     // CR and LF bytes inside other characters (U+0D0A, U+0A0D) are no line breaks.
