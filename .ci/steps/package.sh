@@ -34,6 +34,10 @@ echo "-- the desktop's files"
 dpkg-deb -x "$deb" "$work/root"
 desktop-file-validate "$work/root/usr/share/applications/lumora.desktop"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.lumora.Lumora.metainfo.xml"
+# Every language's noise words go with the noise-word list.
+for list in data/noise/*.txt; do
+  cmp "$list" "$work/root/usr/share/lumora/noise/$(basename "$list")"
+done
 
 # A page with something to say, run through the installed lumora-batch: it must find
 # its noise-word list in the installed data folder, wherever the tree was unpacked.
