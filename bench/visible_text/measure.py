@@ -10,6 +10,8 @@ visible-text reading, and reports for each reading:
   visible words     words of the accepted title and description (the first proposal,
                     as lumora-batch accepts it) that are words of the visible text,
                     or fixed words of the proposal template when no candidate served
+  large page        the time of `lumora-batch keywords` on one large page (the whole
+                    program run: start, reading, scan), when that page is present
 
 The visible text is worked out here, independently of the program, with the standard
 library's HTML parser: the contents of script, style, template and title, comments,
@@ -29,6 +31,8 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_BATCH = os.path.join(HERE, "..", "..", "build", "bin", "lumora-batch")
+# An 8 MB page of Debian's documentation, too large to keep in the sample.
+LARGE_PAGE = "/usr/share/doc/nodejs/api/all.html"
 
 HIDDEN = {"script", "style", "template", "title"}
 # Elements that start or end a block: text on either side of them never joins into a word.
@@ -147,6 +151,15 @@ def run_batch(batch, command, pages, extra):
     return results, elapsed
 
 
+def large_page_seconds(batch, page, extra, runs=3):
+    """Best of `runs` wall times of the keyword scan of one large page."""
+    best = None
+    for _ in range(runs):
+        _, elapsed = run_batch(batch, "keywords", [page], extra + ["-j", "1"])
+        best = elapsed if best is None else min(best, elapsed)
+    return best
+
+
 def share(part, whole):
     return f"{part}/{whole} = {100.0 * part / whole:.1f}%" if whole else "0/0"
 
@@ -206,6 +219,9 @@ def main():
     parser.add_argument("--pages", default=os.path.join(HERE, "pages"),
                         help="folder of sample pages (default: pages/ beside this script)")
     parser.add_argument("--lang", help="passed on as --lang to the visible-text reading")
+    parser.add_argument("--large", default=LARGE_PAGE,
+                        help="a large page whose keyword scan is timed in each reading "
+                             "(default: %(default)s when present; '' to skip)")
     parser.add_argument("--show", type=int, default=10,
                         help="how many words that miss the visible text to list per reading")
     args = parser.parse_args()
@@ -228,11 +244,20 @@ def main():
     if "--visible-text" in help_text:
         readings.append(("visible-text reading",
                          ["--visible-text"] + (["--lang", args.lang] if args.lang else [])))
+    large = os.path.abspath(args.large) if args.large and os.path.isfile(args.large) else None
+    large_times = []
     for name, extra in readings:
         print(f"{name} ({' '.join(['lumora-batch'] + extra)}):")
         measure(batch, pages, extra, words_of, args.show)
+        if large:
+            large_times.append(large_page_seconds(batch, large, extra))
+            print(f"  large page         {large_times[-1]:.2f} s for `keywords` on {large} "
+                  f"({os.path.getsize(large) / 1e6:.1f} MB, best of 3)")
     if len(readings) == 1:
         print("visible-text reading: not measured, this lumora-batch has no --visible-text")
+    elif large:
+        print(f"large page: the visible-text reading takes {large_times[1] / large_times[0]:.2f}"
+              " times the classic one")
 
 
 if __name__ == "__main__":
