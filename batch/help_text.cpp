@@ -75,7 +75,8 @@ OUTPUT
     worked on (missing, unreadable, a binary file, a directory without pages) are
     reported on standard error, and the run goes on with the next page. While
     standard error is a terminal, it also shows how many pages are done. Control
-    characters in page names are shown escaped, as in JSON (\n, \u001b).
+    characters in page names are shown escaped, as in JSON (\n, \u001b), and
+    bytes that are not UTF-8 as \xNN, so a name cannot break or recolour a line.
 
 EXIT STATUS
     0   every page succeeded
