@@ -6,6 +6,7 @@
 #include "text/page_codec.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace lumora::audit {
 
@@ -33,10 +34,17 @@ ByteCharset byteCharsetOf(std::string_view bytes, text::PageEncoding encoding) {
     case text::PageEncoding::Utf8:
         break;
     }
-    // No early exit: the loop vectorises, and most pages are ASCII to the end anyway.
-    unsigned char bits = 0;
-    for (const char c : bytes)
-        bits |= static_cast<unsigned char>(c);
+    // Eight bytes at a time, without an early exit: most pages are ASCII to the end.
+    std::uint64_t words = 0;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        words |= word;
+    }
+    unsigned bits = (words & 0x8080808080808080ull) ? 0x80u : 0u;
+    for (; i < bytes.size(); ++i)
+        bits |= static_cast<unsigned char>(bytes[i]);
     return bits < 0x80 ? ByteCharset::Ascii : ByteCharset::Utf8;
 }
 
