@@ -104,7 +104,8 @@ std::string makeHelp() {
     help += optionsHelp();
     help += kAuditIntro;
     for (const auto& info : audit::allFindings())
-        help += "    " + std::string(info.id) + std::string(24 - info.id.size(), ' ') +
+        help += "    " + std::string(info.id) +
+                std::string(info.id.size() < 22 ? 24 - info.id.size() : 2, ' ') +
                 std::string(info.label) + "\n";
     help += kAfterOptions;
     return help;
