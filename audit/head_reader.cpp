@@ -180,23 +180,23 @@ size_t decodeEntity(std::string_view text, size_t i, std::string& out) {
 std::string cleanTagText(std::string_view raw) {
     std::string out;
     out.reserve(raw.size());
+    std::string piece;
     bool blank = false;
     for (size_t i = 0; i < raw.size();) {
-        if (isSpace(raw[i])) {
+        piece.clear();
+        const size_t used = raw[i] == '&' ? decodeEntity(raw, i, piece) : 0;
+        if (used == 0)
+            piece = raw[i];
+        i += used == 0 ? 1 : used;
+        // A blank written as an entity (&#32;, &#10;) is a blank like any other.
+        if (piece.size() == 1 && isSpace(piece[0])) {
             blank = true;
-            ++i;
             continue;
         }
         if (blank && !out.empty())
             out += ' ';
         blank = false;
-        if (raw[i] == '&') {
-            if (const size_t used = decodeEntity(raw, i, out)) {
-                i += used;
-                continue;
-            }
-        }
-        out += raw[i++];
+        out += piece;
     }
     return out;
 }

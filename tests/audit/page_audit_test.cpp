@@ -35,6 +35,8 @@ TEST(PageAudit, ReadsTheTagsAsThePageHoldsThem) {
          "", "", 7, 0},
         {"entities decoded", "<title>Fish &amp; Chips &#169; &#x20AC; &mdash;</title>",
          "Fish & Chips \xc2\xa9 \xe2\x82\xac \xe2\x80\x94", "", "", 18, 0},
+        {"blanks written as entities", "<title>&#32;a &#10;&#x20; b&#9;</title>", "a b", "", "", 3,
+         0},
         {"unknown or unfinished entities stay", "<title>&bogus; &amp &#xZZ; &#1</title>",
          "&bogus; &amp &#xZZ; &#1", "", "", 23, 0},
         {"UTF-8 counts characters", "<title>Caf\xc3\xa9 \xc3\xbc\xc3\xa4</title>",
