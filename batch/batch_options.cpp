@@ -1,6 +1,6 @@
 #include "batch_options.h"
 
-#include <charconv>
+#include "batch/option_table.h"
 
 namespace lumora::batch {
 
@@ -14,37 +14,14 @@ struct CommandName {
 constexpr CommandName kCommands[] = {{"keywords", Command::Keywords},
                                      {"test", Command::Test},
                                      {"auto", Command::Auto},
-                                     {"compress", Command::Compress}};
-
-std::optional<int> parseNumber(const std::string& text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [rest, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || rest != end)
-        return std::nullopt;
-    return value;
-}
+                                     {"compress", Command::Compress},
+                                     {"audit", Command::Audit}};
 
 ParseResult usageError(std::string message) {
     ParseResult result;
     result.kind = ParseResult::Kind::UsageError;
     result.error = std::move(message);
     return result;
-}
-
-// Options that take a value, in their long and short spellings.
-enum class Valued { None, Filter, Sensitivity, Output, Jobs };
-
-Valued valuedOption(const std::string& name) {
-    if (name == "--filter")
-        return Valued::Filter;
-    if (name == "--sensitivity")
-        return Valued::Sensitivity;
-    if (name == "-o" || name == "--output")
-        return Valued::Output;
-    if (name == "-j" || name == "--jobs")
-        return Valued::Jobs;
-    return Valued::None;
 }
 
 } // namespace
@@ -64,6 +41,7 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
     ParseResult result;
     Options& options = result.options;
     std::optional<Command> command;
+    std::vector<const OptionRow*> given;
     bool optionsEnded = false;
 
     auto positional = [&](const std::string& argument) -> std::optional<ParseResult> {
@@ -90,14 +68,6 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
             optionsEnded = true;
             continue;
         }
-        if (argument == "--help" || argument == "-h") {
-            result.kind = ParseResult::Kind::Help;
-            return result;
-        }
-        if (argument == kWorkerFlag) {
-            options.worker = true;
-            continue;
-        }
 
         // "--name=value", "--name value", "-oDIR", "-o DIR".
         std::string name = argument;
@@ -111,75 +81,37 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
             name = argument.substr(0, 2);
             value = argument.substr(2);
         }
-        const Valued valued = valuedOption(name);
-        if (valued == Valued::None) {
-            if (value)
-                return usageError("unknown option '" + argument + "'");
-            if (name == "--no-title")
-                options.includeTitle = false;
-            else if (name == "--no-description")
-                options.includeDescription = false;
-            else if (name == "--no-keywords")
-                options.includeKeywords = false;
-            else if (name == "--no-booster")
-                options.keywordBooster = false;
-            else if (name == "--no-hidden")
-                options.addHiddenWords = false;
-            else if (name == "--no-filter")
-                options.useFilter = false;
-            else if (name == "--dry-run")
-                options.dryRun = true;
-            else if (name == "--json")
-                options.json = true;
-            else
-                return usageError("unknown option '" + argument + "'");
-            continue;
+        const OptionRow* row = findOption(name);
+        if (!row || (row->valueName.empty() && value))
+            return usageError("unknown option '" + argument + "'");
+        if (row->showsHelp) {
+            result.kind = ParseResult::Kind::Help;
+            return result;
         }
-        if (!value) {
+        if (!row->valueName.empty() && !value) {
             if (i + 1 >= arguments.size())
                 return usageError("option '" + name + "' needs a value");
             value = arguments[++i];
         }
-        switch (valued) {
-        case Valued::Filter:
-            if (value->empty())
-                return usageError("--filter needs a file name");
-            options.filterFile = *value;
-            break;
-        case Valued::Sensitivity: {
-            const auto number = parseNumber(*value);
-            if (!number || *number < 0 || *number > 25)
-                return usageError("--sensitivity must be a whole number from 0 to 25, not '" +
-                                  *value + "'");
-            options.sensitivity = *number;
-            break;
-        }
-        case Valued::Output:
-            if (value->empty())
-                return usageError("-o needs a directory");
-            options.outputDirectory = *value;
-            break;
-        case Valued::Jobs: {
-            const auto number = parseNumber(*value);
-            if (!number || *number < 1 || *number > kMaxJobs)
-                return usageError("-j must be a whole number from 1 to " +
-                                  std::to_string(kMaxJobs) + ", not '" + *value + "'");
-            options.jobs = *number;
-            break;
-        }
-        case Valued::None:
-            break;
-        }
+        if (std::string error = row->apply(options, value.value_or("")); !error.empty())
+            return usageError(std::move(error));
+        given.push_back(row);
     }
 
     if (!command)
-        return usageError("missing command (keywords, test, auto or compress)");
+        return usageError("missing command (keywords, test, auto, compress or audit)");
     options.command = *command;
+    for (const OptionRow* row : given)
+        if (row->appliesTo && !row->appliesTo(options.command))
+            return usageError(std::string(row->shortName.empty() ? row->longName : row->shortName) +
+                              " does not apply to '" + commandName(options.command) + "'" +
+                              std::string(row->whyNot));
     if (options.filterFile && !options.useFilter)
         return usageError("--filter and --no-filter exclude each other");
-    if (options.outputDirectory && !commandWrites(options.command))
-        return usageError(std::string("-o does not apply to '") + commandName(options.command) +
-                          "': it writes nothing");
+    if (options.limits.titleMin > options.limits.titleMax)
+        return usageError("--title-min is more than --title-max");
+    if (options.limits.descriptionMin > options.limits.descriptionMax)
+        return usageError("--description-min is more than --description-max");
     if (options.pages.empty() && !options.worker)
         return usageError("no pages given");
     return result;
@@ -187,24 +119,9 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
 
 std::vector<std::string> workerArguments(const Options& options) {
     std::vector<std::string> arguments{kWorkerFlag, commandName(options.command)};
-    const std::pair<bool, const char*> switches[] = {
-        {!options.includeTitle, "--no-title"},
-        {!options.includeDescription, "--no-description"},
-        {!options.includeKeywords, "--no-keywords"},
-        {!options.keywordBooster, "--no-booster"},
-        {!options.addHiddenWords, "--no-hidden"},
-        {!options.useFilter, "--no-filter"},
-        {options.dryRun, "--dry-run"},
-        {options.json, "--json"}};
-    for (const auto& [on, name] : switches)
-        if (on)
-            arguments.emplace_back(name);
-    if (options.filterFile)
-        arguments.push_back("--filter=" + *options.filterFile);
-    if (options.sensitivity)
-        arguments.push_back("--sensitivity=" + std::to_string(*options.sensitivity));
-    if (options.outputDirectory)
-        arguments.push_back("--output=" + *options.outputDirectory);
+    for (const auto& row : optionTable())
+        if (row.forward)
+            row.forward(options, arguments);
     return arguments;
 }
 

@@ -2,13 +2,15 @@
 // lumora-batch's command line: the command, the window settings it stands for, where
 // results go, and how many worker processes share the pages.
 
+#include "audit/site_audit.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace lumora::batch {
 
-enum class Command { Keywords, Test, Auto, Compress };
+enum class Command { Keywords, Test, Auto, Compress, Audit };
 
 struct Options {
     Command command = Command::Auto;
@@ -24,8 +26,10 @@ struct Options {
     std::optional<std::string> outputDirectory;
     bool dryRun = false;
     bool json = false;
-    int jobs = 0;        // 0: one per core
-    bool worker = false; // hidden: pages arrive on standard input
+    int jobs = 0;                       // 0: one per core
+    bool worker = false;                // hidden: pages arrive on standard input
+    std::vector<audit::Finding> failOn; // audit: findings that make the run fail
+    audit::LengthLimits limits;         // audit: title and description lengths
     std::vector<std::string> pages;
 };
 
@@ -41,7 +45,8 @@ ParseResult parseArguments(const std::vector<std::string>& arguments);
 // The arguments that make a worker process run with the same settings (no pages).
 std::vector<std::string> workerArguments(const Options& options);
 
-// Whether the command writes pages (auto, compress) or only reports.
+// Whether the command writes pages (auto, compress) or only reports (keywords, test,
+// audit).
 bool commandWrites(Command command);
 const char* commandName(Command command);
 

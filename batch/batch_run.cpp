@@ -1,5 +1,6 @@
 #include "batch_run.h"
 
+#include "batch/audit_run.h"
 #include "batch/help_text.h"
 #include "batch/page_discovery.h"
 #include "batch/page_work.h"
@@ -120,6 +121,10 @@ int runBatch(int argc, char** argv) {
     if (parsed.kind == ParseResult::Kind::UsageError)
         return usageError(parsed.error);
     const Options& options = parsed.options;
+    // The audit reads pages on its own, in threads: no window, no worker processes.
+    if (options.command == Command::Audit && !options.worker)
+        return runAudit(options, options.jobs > 0 ? options.jobs : defaultJobs(), stdout, stderr,
+                        ::isatty(STDERR_FILENO) == 1);
 
     PageWorkshop workshop(options);
     try {

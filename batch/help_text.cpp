@@ -1,9 +1,15 @@
 #include "help_text.h"
 
+#include "audit/site_audit.h"
+#include "batch/option_table.h"
+
+#include <string>
+
 namespace lumora::batch {
 
-std::string_view helpText() {
-    return R"(NAME
+namespace {
+
+constexpr std::string_view kBeforeOptions = R"(NAME
     lumora-batch - Lumora's automatic chain for many pages at once, without a window
 
 SYNOPSIS
@@ -37,54 +43,45 @@ COMMANDS
         Compress HTML: removes empty lines and blanks at line ends. A page that
         needs nothing is not rewritten in place.
 
+    audit
+        What every page says to a search engine, and what is missing or repeats
+        across the pages: see AUDIT. Reads the pages without a window and writes
+        nothing.
+
 OPTIONS
-    --no-title, --no-description, --no-keywords, --no-booster, --no-hidden
-        Clear the matching box of the window's "Automatic Set Up" group ("Include
-        Title", "Include Description", "Include Key Words", "Key Word Booster",
-        "Add Hidden Words"). All five are checked by default.
+)";
 
-    --no-filter
-        Switch "Filter Noise Words" off.
+constexpr std::string_view kAuditIntro = R"(
+AUDIT
+    For each page the audit reads its title, description and keywords as they
+    stand (entities decoded, blanks run together), their lengths in characters,
+    the tag test's verdict and first message, the character set the page declares
+    (meta charset or the http-equiv content type) and the one its bytes are in
+    (ascii, utf-8, windows-1252 or utf-16), the lang of its html element and its
+    size in bytes. Standard output gets how many pages have each finding, then the
+    groups of pages that share a title or a description, the largest first. With
+    --json, one object per page and line (path, size, title, description,
+    keywords, their lengths, tag_test, tag_message, charset, bytes, lang and
+    findings), then one object for the site (pages, counts per finding, limits,
+    duplicate_titles and duplicate_descriptions).
 
-    --filter FILE
-        Use FILE as the noise-word list instead of the html_filter.txt that lies
-        beside lumora-batch.
+    The findings, as --fail-on and --json name them:
 
-    --sensitivity N
-        Start the scan at sensitivity N (0 to 25) instead of the length preset.
+)";
 
-    -o DIR, --output DIR
-        Write results below DIR instead of over the pages, mirroring each page's
-        path relative to the current directory (a page outside it keeps its whole
-        path below DIR). Directories are created as needed. Only pages that were
-        worked on successfully are written. For auto and compress.
-
-    --dry-run
-        Do everything but write.
-
-    --json
-        Print one JSON object per page and line: path, status ("ok",
-        "unchanged", "failed" or "error"), reason, messages (every text the window
-        showed, in order), keywords and sensitivity (keywords, auto), title and
-        description (auto), changed and output (auto, compress).
-
-    -j N, --jobs N
-        Work on N pages at a time, each in a worker process of its own. Default:
-        the number of processor cores. Results are printed in the order of the
-        pages all the same.
-
-    -h, --help
-        Show this text.
-
+constexpr std::string_view kAfterOptions = R"(
 OUTPUT
     One report per page on standard output, in page order. Pages that cannot be
     worked on (missing, unreadable, a binary file, a directory without pages) are
     reported on standard error, and the run goes on with the next page. While
-    standard error is a terminal, it also shows how many pages are done.
+    standard error is a terminal, it also shows how many pages are done. Control
+    characters in page names are shown escaped, as in JSON (\n, \u001b), and
+    bytes that are not UTF-8 as \xNN, so a name cannot break or recolour a line.
 
 EXIT STATUS
     0   every page succeeded
-    1   a page failed, was left unchanged or could not be worked on
+    1   a page failed, was left unchanged or could not be worked on; for audit, a
+        page could not be read or a finding named by --fail-on occurred
     2   bad usage (unknown option, missing command or pages, unreadable
         noise-word list)
 
@@ -96,7 +93,29 @@ EXAMPLES
         Write the results to out/site/... and leave the site as it is.
 
     lumora-batch test --json index.htm
+
+    lumora-batch audit --fail-on missing-title,duplicate-title site
+        Show what the site's pages say to a search engine; fail when a page has
+        no title or shares its title with another.
 )";
+
+std::string makeHelp() {
+    std::string help(kBeforeOptions);
+    help += optionsHelp();
+    help += kAuditIntro;
+    for (const auto& info : audit::allFindings())
+        help += "    " + std::string(info.id) +
+                std::string(info.id.size() < 22 ? 24 - info.id.size() : 2, ' ') +
+                std::string(info.label) + "\n";
+    help += kAfterOptions;
+    return help;
+}
+
+} // namespace
+
+std::string_view helpText() {
+    static const std::string help = makeHelp();
+    return help;
 }
 
 } // namespace lumora::batch

@@ -140,12 +140,50 @@ std::string jsonString(std::string_view text) {
     return out + "\"";
 }
 
+std::string displayName(std::string_view name) {
+    std::string out;
+    out.reserve(name.size());
+    auto escape = [&](const char* format, unsigned value) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, format, value);
+        out += escaped;
+    };
+    for (size_t i = 0; i < name.size();) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 0x80) {
+            const size_t length = utf8SequenceLength(name, i);
+            // U+0080 to U+009F, the C1 controls, are C2 80 to C2 9F.
+            const auto second = length == 2 ? static_cast<unsigned char>(name[i + 1]) : 0u;
+            if (length == 0)
+                escape("\\x%02x", c);
+            else if (c == 0xC2 && second <= 0x9F)
+                escape("\\u%04x", second);
+            else
+                out.append(name.substr(i, length));
+            i += length == 0 ? 1 : length;
+            continue;
+        }
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c < 0x20 || c == 0x7F)
+            escape("\\u%04x", c);
+        else
+            out += static_cast<char>(c);
+        ++i;
+    }
+    return out;
+}
+
 std::string errorLine(const PageResult& result) {
-    return "lumora-batch: " + result.path + ": " + result.reason + "\n";
+    return "lumora-batch: " + displayName(result.path) + ": " + displayName(result.reason) + "\n";
 }
 
 std::string formatText(const PageResult& result, const Options& options) {
-    std::string out = result.path + ": ";
+    std::string out = displayName(result.path) + ": ";
     if (options.command == Command::Test) {
         out += result.status == PageStatus::Ok ? "passed\n" : "failed\n";
         for (const auto& message : result.messages)
@@ -154,7 +192,8 @@ std::string formatText(const PageResult& result, const Options& options) {
     }
     if (result.status != PageStatus::Ok) {
         // Only a command that writes leaves a page unchanged; the others just report.
-        out += (commandWrites(options.command) ? "left unchanged: " : "") + result.reason + "\n";
+        out += (commandWrites(options.command) ? "left unchanged: " : "") +
+               displayName(result.reason) + "\n";
         // A failed tag test says why in its own messages.
         if (result.status == PageStatus::Failed)
             for (const auto& message : result.messages)
@@ -172,12 +211,13 @@ std::string formatText(const PageResult& result, const Options& options) {
         out += result.changed ? "compressed" : "nothing to compress";
         break;
     case Command::Test:
+    case Command::Audit:
         break;
     }
     if (options.dryRun)
         out += " (dry run, nothing written)";
     else if (!result.output.empty() && result.output != result.path)
-        out += ", written to " + result.output;
+        out += ", written to " + displayName(result.output);
     return out + "\n";
 }
 

@@ -48,4 +48,9 @@ std::string formatJson(const PageResult& result, const Options& options);
 // U+FFFD so the output stays valid JSON.
 std::string jsonString(std::string_view text);
 
+// A page name as the text report shows it: control characters (C0, DEL, C1) escaped
+// as in JSON, so a name cannot break or recolour the report's lines, and bytes that
+// are not UTF-8 as \xNN. Everything else, backslashes too, as it is.
+std::string displayName(std::string_view name);
+
 } // namespace lumora::batch

@@ -87,6 +87,7 @@ PageResult WindowPageRunner::run(const PageRequest& request) {
             fullAutoGo(*form, request, result);
             break;
         case Command::Compress:
+        case Command::Audit: // neither needs the window; they never come here
             break;
         }
         result.messages = ui_.texts();

@@ -1,4 +1,6 @@
 #include "batch/batch_options.h"
+#include "batch/help_text.h"
+#include "batch/option_table.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +49,14 @@ TEST(BatchOptions, UsageErrors) {
         {"auto", "--filter", "f.txt", "--no-filter", "a.htm"}, // contradiction
         {"keywords", "-o", "out", "a.htm"},                    // writes nothing
         {"test", "-o", "out", "a.htm"},                        //
+        {"audit", "-o", "out", "a.htm"},                       //
+        {"auto", "--fail-on", "missing-title", "a.htm"},       // only the audit has findings
+        {"test", "--title-max", "70", "a.htm"},                //
+        {"audit", "--fail-on", "missing-titles", "a.htm"},     // no such finding
+        {"audit", "--fail-on", "missing-title,", "a.htm"},     //
+        {"audit", "--fail-on", "", "a.htm"},                   //
+        {"audit", "--title-min", "61", "a.htm"},               // above the default maximum
+        {"audit", "--description-max", "-3", "a.htm"},         //
     };
     for (const auto& arguments : cases) {
         const ParseResult result = parse(arguments);
@@ -88,4 +98,52 @@ TEST(BatchOptions, WorkerArgumentsGiveTheSameSettingsWithoutPages) {
 
     const ParseResult withFilter = parse({"keywords", "--filter", "my list.txt", "a"});
     EXPECT_EQ(parse(workerArguments(withFilter.options)).options.filterFile, "my list.txt");
+}
+
+TEST(BatchOptions, AuditFindingsAndLimits) {
+    const ParseResult result =
+        parse({"audit", "--fail-on=missing-title,charset-mismatch", "--title-max", "70",
+               "--description-min=0", "--description-max", "300", "site"});
+    ASSERT_EQ(result.kind, Kind::Run) << result.error;
+    const Options& o = result.options;
+    EXPECT_EQ(o.command, Command::Audit);
+    EXPECT_EQ(o.failOn,
+              (std::vector<lumora::audit::Finding>{lumora::audit::Finding::MissingTitle,
+                                                   lumora::audit::Finding::CharsetMismatch}));
+    EXPECT_EQ(o.limits.titleMin, 10u);
+    EXPECT_EQ(o.limits.titleMax, 70u);
+    EXPECT_EQ(o.limits.descriptionMin, 0u);
+    EXPECT_EQ(o.limits.descriptionMax, 300u);
+    EXPECT_FALSE(commandWrites(Command::Audit));
+}
+
+// The help is made from the option table: every option the parser knows is in it,
+// under the spelling the parser takes, with the value it wants.
+TEST(BatchOptions, HelpNamesEveryOptionThatParses) {
+    const std::string_view help = helpText();
+    const size_t options = help.find("\nOPTIONS\n");
+    const size_t next = help.find("\n\n", help.find("-h, --help", options));
+    ASSERT_NE(options, std::string_view::npos);
+    const std::string_view section = help.substr(options, next - options);
+    for (const OptionRow& row : optionTable()) {
+        const bool listed = section.find(optionHeading(row)) != std::string_view::npos;
+        EXPECT_EQ(listed, !row.hidden) << row.longName;
+        for (const std::string_view name : {row.shortName, row.longName}) {
+            if (name.empty())
+                continue;
+            std::vector<std::string> arguments{"audit", std::string(name)};
+            if (!row.valueName.empty())
+                arguments.emplace_back("1");
+            arguments.emplace_back("a.htm");
+            const ParseResult result = parse(arguments);
+            EXPECT_FALSE(result.kind == Kind::UsageError &&
+                         result.error.starts_with("unknown option"))
+                << name << ": " << result.error;
+        }
+    }
+    EXPECT_NE(section.find("    -o DIR, --output DIR\n        Write results below DIR"),
+              std::string_view::npos);
+    EXPECT_NE(section.find("    --no-title, --no-description, --no-keywords, --no-booster, "
+                           "--no-hidden\n        Clear the matching box"),
+              std::string_view::npos);
 }

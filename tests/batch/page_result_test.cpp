@@ -89,3 +89,32 @@ TEST(ResultSink, PrintsInPageOrderAndErrorsOnStandardError) {
     std::free(outText);
     std::free(errText);
 }
+
+// A file name can hold any byte; the text report must not let one break its line,
+// recolour the terminal or start a C1 sequence.
+TEST(PageResultText, ControlCharactersInNamesAreEscaped) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain/name.htm", "plain/name.htm"},
+        {"two\nlines.htm", "two\\nlines.htm"},
+        {"cr\rtab\t.htm", "cr\\rtab\\t.htm"},
+        {"\x1b[31mred.htm", "\\u001b[31mred.htm"},
+        {std::string("nul\0.htm", 8), "nul\\u0000.htm"},
+        {"del\x7f.htm", "del\\u007f.htm"},
+        {"csi\xc2\x9b.htm", "csi\\u009b.htm"},                    // C1 as UTF-8
+        {"caf\xc3\xa9 \xc2\xa0.htm", "caf\xc3\xa9 \xc2\xa0.htm"}, // letters and NBSP stay
+        {"latin\xe9.htm", "latin\\xe9.htm"},                      // not UTF-8
+        {"back\\slash.htm", "back\\slash.htm"},
+    };
+    for (const auto& [name, shown] : cases)
+        EXPECT_EQ(displayName(name), shown) << shown;
+
+    PageResult result;
+    result.path = "a\nb.htm";
+    result.changed = true;
+    result.output = "out/a\nb.htm";
+    Options options;
+    options.command = Command::Compress;
+    EXPECT_EQ(formatText(result, options), "a\\nb.htm: compressed, written to out/a\\nb.htm\n");
+    EXPECT_EQ(errorLine(errorResult("x\x1b.htm", "cannot open: gone")),
+              "lumora-batch: x\\u001b.htm: cannot open: gone\n");
+}

@@ -16,7 +16,8 @@ namespace {
 auto settings(const Options& o) {
     return std::tie(o.command, o.includeTitle, o.includeDescription, o.includeKeywords,
                     o.keywordBooster, o.addHiddenWords, o.useFilter, o.filterFile, o.sensitivity,
-                    o.outputDirectory, o.dryRun, o.json);
+                    o.outputDirectory, o.dryRun, o.json, o.failOn, o.limits.titleMin,
+                    o.limits.titleMax, o.limits.descriptionMin, o.limits.descriptionMax);
 }
 
 } // namespace
