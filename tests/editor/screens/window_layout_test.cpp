@@ -7,6 +7,7 @@
 #include "editor/find_replace_dialogs.h"
 #include "editor/help_window.h"
 #include "editor/qt_interaction.h"
+#include "editor/search_result_preview.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -48,6 +49,8 @@ TEST_F(WindowLayout, TheDialogsShowTheirTextsWhole) {
     form->Replace2->trigger();
     expectWhole(form->ReplaceDialog3);
     expectWhole(form->AboutBox);
+    form->SearchResultPreview1->trigger();
+    expectWhole(form->SearchPreviewDialog);
 
     editor::HelpWindow help;
     help.setObjectName(QStringLiteral("HelpWindow"));
