@@ -1,8 +1,10 @@
 #include "audit_run.h"
 
+#include "audit/html_report.h"
 #include "batch/audit_report.h"
 #include "batch/page_discovery.h"
 #include "batch/page_work.h"
+#include "platform/atomic_file.h"
 
 #include <algorithm>
 #include <atomic>
@@ -48,6 +50,25 @@ std::vector<Outcome> auditPages(const std::vector<PageEntry>& entries, int jobs)
     return outcomes;
 }
 
+// The HTML report beside the summary; false, with the reason on `err`, when it cannot
+// be written.
+bool writeHtmlReport(const std::string& report, const std::vector<audit::PageAudit>& pages,
+                     size_t unreadable, const audit::SiteAudit& site,
+                     const audit::LengthLimits& limits, std::FILE* err) {
+    std::vector<std::string> links;
+    links.reserve(pages.size());
+    for (const audit::PageAudit& page : pages)
+        links.push_back(audit::reportLink(page.path, report));
+    try {
+        platform::writeFileAtomically(report,
+                                      audit::htmlReport({pages, links, unreadable}, site, limits));
+        return true;
+    } catch (const std::exception& failure) {
+        std::fprintf(err, "lumora-batch: cannot write the report %s\n", failure.what());
+        return false;
+    }
+}
+
 } // namespace
 
 int runAudit(const Options& options, int jobs, std::FILE* out, std::FILE* err) {
@@ -88,9 +109,13 @@ int runAudit(const Options& options, int jobs, std::FILE* out, std::FILE* err) {
     std::fflush(out);
     std::fflush(err);
 
+    const bool reported =
+        !options.htmlReport ||
+        writeHtmlReport(*options.htmlReport, pages, unreadable, site, options.limits, err);
+
     const bool failed = std::any_of(options.failOn.begin(), options.failOn.end(),
                                     [&](audit::Finding f) { return site.count(f) > 0; });
-    return unreadable > 0 || failed ? 1 : 0;
+    return unreadable > 0 || failed || !reported ? 1 : 0;
 }
 
 } // namespace lumora::batch
