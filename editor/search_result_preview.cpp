@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -84,6 +85,8 @@ void SearchResultPreview::showView(const audit::SearchResultView& view) {
     for (const std::string& finding : view.findings)
         findings << QString::fromStdString(finding);
     Findings->setText(findings.join(QLatin1Char('\n')));
+    // Grow or shrink with the texts now, not at the next turn of the event loop.
+    layout()->activate();
 }
 
 } // namespace lumora::editor

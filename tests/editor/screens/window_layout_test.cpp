@@ -51,6 +51,14 @@ TEST_F(WindowLayout, TheDialogsShowTheirTextsWhole) {
     expectWhole(form->AboutBox);
     form->SearchResultPreview1->trigger();
     expectWhole(form->SearchPreviewDialog);
+    // Longer texts and more findings, shown while it is open.
+    const std::string words = "Roses tulips lilies and garden tools for every season ";
+    form->RichEdit->setLines(
+        {"<html lang=en><head><meta charset=iso-8859-1>", "<title>" + words + words + "</title>",
+         "<meta name=description content=\"" + words + words + words + words + "\">",
+         "</head><body>\xC3\xA9</body></html>"});
+    form->SearchResultPreview1->trigger();
+    expectWhole(form->SearchPreviewDialog);
 
     editor::HelpWindow help;
     help.setObjectName(QStringLiteral("HelpWindow"));
