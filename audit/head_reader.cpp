@@ -21,30 +21,33 @@ bool isNameChar(char c) {
 }
 
 struct Attribute {
-    std::string name; // lowered
+    std::string_view name; // as written
     std::string_view value;
 };
 
-// One start tag: its lowered name, its attributes and where it ends (after '>').
+// One start tag: its name, its attributes and where it ends (after '>'). The
+// attribute list is reused from tag to tag, so reading a page allocates little.
 struct StartTag {
-    std::string name;
+    std::string_view name; // as written
     std::vector<Attribute> attributes;
     size_t end = npos;
 
+    bool is(std::string_view lowerName) const { return text::equalsFolded(name, lowerName); }
     std::optional<std::string_view> attribute(std::string_view wanted) const {
         for (const auto& a : attributes)
-            if (a.name == wanted)
+            if (text::equalsFolded(a.name, wanted))
                 return a.value;
         return std::nullopt;
     }
 };
 
-// `at` points just after '<' and at a letter.
-StartTag readStartTag(std::string_view text, size_t at) {
-    StartTag tag;
+// `at` points just after '<' and at a name character.
+void readStartTag(std::string_view text, size_t at, StartTag& tag) {
+    tag.attributes.clear();
     size_t i = at;
     while (i < text.size() && isNameChar(text[i]))
-        tag.name += text::asciiLower(text[i++]);
+        ++i;
+    tag.name = text.substr(at, i - at);
     while (i < text.size()) {
         while (i < text.size() && (isSpace(text[i]) || text[i] == '/'))
             ++i;
@@ -52,12 +55,13 @@ StartTag readStartTag(std::string_view text, size_t at) {
             break;
         if (text[i] == '>') {
             tag.end = i + 1;
-            return tag;
+            return;
         }
-        Attribute attribute;
+        const size_t nameStart = i;
         while (i < text.size() && !isSpace(text[i]) && text[i] != '=' && text[i] != '>' &&
-               !(text[i] == '/' && attribute.name.size() > 0))
-            attribute.name += text::asciiLower(text[i++]);
+               !(text[i] == '/' && i > nameStart))
+            ++i;
+        Attribute attribute{text.substr(nameStart, i - nameStart), {}};
         size_t j = i;
         while (j < text.size() && isSpace(text[j]))
             ++j;
@@ -81,10 +85,9 @@ StartTag readStartTag(std::string_view text, size_t at) {
         if (attribute.name.empty() && i < text.size() && text[i] != '>')
             ++i; // a stray character such as '=' or a quote: step over it
         else if (!attribute.name.empty())
-            tag.attributes.push_back(std::move(attribute));
+            tag.attributes.push_back(attribute);
     }
     tag.end = text.size();
-    return tag;
 }
 
 // The charset parameter of a content type such as "text/html; charset=utf-8".
@@ -135,9 +138,20 @@ size_t decodeEntity(std::string_view text, size_t i, std::string& out) {
         std::string_view name;
         unsigned long codePoint;
     };
-    static constexpr Named kNamed[] = {{"amp;", '&'},   {"lt;", '<'},    {"gt;", '>'},
-                                       {"quot;", '"'},  {"apos;", '\''}, {"nbsp;", 0xA0},
-                                       {"copy;", 0xA9}, {"reg;", 0xAE}};
+    // The markup five and the named ones titles and descriptions commonly use; any
+    // other stays as written (and counts as written).
+    static constexpr Named kNamed[] = {
+        {"amp;", '&'},      {"lt;", '<'},       {"gt;", '>'},       {"quot;", '"'},
+        {"apos;", '\''},    {"nbsp;", 0xA0},    {"copy;", 0xA9},    {"reg;", 0xAE},
+        {"trade;", 0x2122}, {"mdash;", 0x2014}, {"ndash;", 0x2013}, {"hellip;", 0x2026},
+        {"lsquo;", 0x2018}, {"rsquo;", 0x2019}, {"ldquo;", 0x201C}, {"rdquo;", 0x201D},
+        {"laquo;", 0xAB},   {"raquo;", 0xBB},   {"middot;", 0xB7},  {"bull;", 0x2022},
+        {"euro;", 0x20AC},  {"pound;", 0xA3},   {"deg;", 0xB0},     {"times;", 0xD7},
+        {"auml;", 0xE4},    {"ouml;", 0xF6},    {"uuml;", 0xFC},    {"Auml;", 0xC4},
+        {"Ouml;", 0xD6},    {"Uuml;", 0xDC},    {"szlig;", 0xDF},   {"eacute;", 0xE9},
+        {"egrave;", 0xE8},  {"aacute;", 0xE1},  {"agrave;", 0xE0},  {"ccedil;", 0xE7},
+        {"ntilde;", 0xF1},  {"oacute;", 0xF3},  {"iacute;", 0xED},  {"uacute;", 0xFA},
+    };
     const std::string_view rest = text.substr(i + 1);
     for (const auto& named : kNamed)
         if (rest.starts_with(named.name)) {
@@ -166,23 +180,23 @@ size_t decodeEntity(std::string_view text, size_t i, std::string& out) {
 std::string cleanTagText(std::string_view raw) {
     std::string out;
     out.reserve(raw.size());
+    std::string piece;
     bool blank = false;
     for (size_t i = 0; i < raw.size();) {
-        if (isSpace(raw[i])) {
+        piece.clear();
+        const size_t used = raw[i] == '&' ? decodeEntity(raw, i, piece) : 0;
+        if (used == 0)
+            piece = raw[i];
+        i += used == 0 ? 1 : used;
+        // A blank written as an entity (&#32;, &#10;) is a blank like any other.
+        if (piece.size() == 1 && isSpace(piece[0])) {
             blank = true;
-            ++i;
             continue;
         }
         if (blank && !out.empty())
             out += ' ';
         blank = false;
-        if (raw[i] == '&') {
-            if (const size_t used = decodeEntity(raw, i, out)) {
-                i += used;
-                continue;
-            }
-        }
-        out += raw[i++];
+        out += piece;
     }
     return out;
 }
@@ -190,6 +204,7 @@ std::string cleanTagText(std::string_view raw) {
 HeadTags readHeadTags(std::string_view text) {
     HeadTags tags;
     bool htmlSeen = false;
+    StartTag tag;
     size_t i = 0;
     while ((i = text.find('<', i)) != npos) {
         const std::string_view rest = text.substr(i);
@@ -207,22 +222,25 @@ HeadTags readHeadTags(std::string_view text) {
             ++i;
             continue;
         }
-        const StartTag tag = readStartTag(text, i + 1);
+        readStartTag(text, i + 1, tag);
         i = tag.end;
-        if (tag.name == "script" || tag.name == "style" || tag.name == "title") {
+        const bool title = tag.is("title");
+        if (title || tag.is("script") || tag.is("style")) {
             // Their content is text up to the closing tag, whatever it holds.
-            const std::string closing = "</" + tag.name;
+            const std::string_view closing = title              ? "</title"
+                                             : tag.is("script") ? "</script"
+                                                                : "</style";
             const size_t close = text::findFolded(text, closing, i);
             const size_t stop = close == npos ? text.size() : close;
-            if (tag.name == "title" && !tags.title)
+            if (title && !tags.title)
                 tags.title = std::string(text.substr(i, stop - i));
             i = stop;
-        } else if (tag.name == "html") {
+        } else if (tag.is("html")) {
             if (!htmlSeen)
                 if (const auto lang = tag.attribute("lang"))
                     tags.lang = std::string(*lang);
             htmlSeen = true;
-        } else if (tag.name == "meta") {
+        } else if (tag.is("meta")) {
             const auto name = tag.attribute("name");
             const auto content = tag.attribute("content");
             if (name && content) {

@@ -6,6 +6,7 @@
 #include "text/page_codec.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace lumora::audit {
 
@@ -33,9 +34,18 @@ ByteCharset byteCharsetOf(std::string_view bytes, text::PageEncoding encoding) {
     case text::PageEncoding::Utf8:
         break;
     }
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    return ascii ? ByteCharset::Ascii : ByteCharset::Utf8;
+    // Eight bytes at a time, without an early exit: most pages are ASCII to the end.
+    std::uint64_t words = 0;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        words |= word;
+    }
+    unsigned bits = (words & 0x8080808080808080ull) ? 0x80u : 0u;
+    for (; i < bytes.size(); ++i)
+        bits |= static_cast<unsigned char>(bytes[i]);
+    return bits < 0x80 ? ByteCharset::Ascii : ByteCharset::Utf8;
 }
 
 // Labels that name one of the charsets a page is read in. Browsers read the Latin-1
@@ -93,13 +103,28 @@ PageAudit auditPage(std::string_view bytes, std::string path) {
     const text::DecodedPage page = text::decodePage(bytes);
     audit.byteCharset = byteCharsetOf(bytes, page.encoding);
 
-    std::string joined;
-    joined.reserve(bytes.size());
-    for (const auto& line : page.lines) {
-        joined += line;
-        joined += '\n';
+    // The tags are read from the whole text at once. UTF-8 bytes are that text already
+    // (the reader takes CR LF as it takes LF); other bytes are decoded again.
+    std::string decoded;
+    std::string_view utf8 = bytes;
+    switch (page.encoding) {
+    case text::PageEncoding::Utf8:
+        break;
+    case text::PageEncoding::Utf8WithBom:
+        utf8.remove_prefix(3);
+        break;
+    case text::PageEncoding::Windows1252:
+        decoded = text::windows1252ToUtf8(bytes);
+        utf8 = decoded;
+        break;
+    case text::PageEncoding::Utf16LE:
+    case text::PageEncoding::Utf16BE:
+        for (const auto& line : page.lines)
+            decoded.append(line).push_back('\n');
+        utf8 = decoded;
+        break;
     }
-    const HeadTags head = readHeadTags(joined);
+    const HeadTags head = readHeadTags(utf8);
     audit.title = tagText(head.title);
     audit.description = tagText(head.description);
     audit.keywords = tagText(head.keywords);

@@ -69,7 +69,8 @@ std::string auditSummary(std::span<const audit::PageAudit> pages, const audit::S
     for (const auto& info : audit::allFindings()) {
         std::string count = std::to_string(site.count(info.finding));
         out += std::string(count.size() < 7 ? 7 - count.size() : 0, ' ') + count + "  " +
-               std::string(info.id) + std::string(24 - info.id.size(), ' ') +
+               std::string(info.id) +
+               std::string(info.id.size() < 22 ? 24 - info.id.size() : 2, ' ') +
                std::string(info.label) + "\n";
     }
     appendGroups(out, "Pages sharing a title", site.duplicateTitles, pages, maxGroups);

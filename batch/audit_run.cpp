@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace lumora::batch {
@@ -21,11 +22,27 @@ struct Outcome {
 
 // Each thread takes the next page in turn; results land in their page's slot, so the
 // report keeps page order whatever the threads' speed.
-std::vector<Outcome> auditPages(const std::vector<PageEntry>& entries, int jobs) {
+// While standard error is a terminal, the calling thread shows how many pages are
+// done, a few times a second.
+std::vector<Outcome> auditPages(const std::vector<PageEntry>& entries, int jobs,
+                                std::FILE* progress) {
     std::vector<Outcome> outcomes(entries.size());
     std::atomic<size_t> next{0};
-    auto work = [&] {
-        for (size_t i; (i = next.fetch_add(1)) < entries.size();) {
+    std::atomic<size_t> done{0};
+    auto lastDrawn = std::chrono::steady_clock::now();
+    bool drawn = false;
+    auto work = [&](bool draws) {
+        for (size_t i; (i = next.fetch_add(1)) < entries.size(); ++done) {
+            if (draws && progress) {
+                const auto now = std::chrono::steady_clock::now();
+                if (now - lastDrawn > std::chrono::milliseconds(200)) {
+                    std::fprintf(progress, "\r\033[Klumora-batch: %zu of %zu pages done",
+                                 done.load(), entries.size());
+                    std::fflush(progress);
+                    lastDrawn = now;
+                    drawn = true;
+                }
+            }
             const PageEntry& entry = entries[i];
             Outcome& outcome = outcomes[i];
             outcome.audit.path = entry.path;
@@ -45,8 +62,13 @@ std::vector<Outcome> auditPages(const std::vector<PageEntry>& entries, int jobs)
     const size_t threads = std::min<size_t>(static_cast<size_t>(std::max(jobs, 1)), entries.size());
     std::vector<std::jthread> workers;
     for (size_t t = 1; t < threads; ++t)
-        workers.emplace_back(work);
-    work();
+        workers.emplace_back(work, false);
+    work(true);
+    workers.clear(); // joins
+    if (drawn) {
+        std::fputs("\r\033[K", progress);
+        std::fflush(progress);
+    }
     return outcomes;
 }
 
@@ -71,8 +93,9 @@ bool writeHtmlReport(const std::string& report, const std::vector<audit::PageAud
 
 } // namespace
 
-int runAudit(const Options& options, int jobs, std::FILE* out, std::FILE* err) {
-    std::vector<Outcome> outcomes = auditPages(discoverPages(options.pages), jobs);
+int runAudit(const Options& options, int jobs, std::FILE* out, std::FILE* err, bool showProgress) {
+    std::vector<Outcome> outcomes =
+        auditPages(discoverPages(options.pages), jobs, showProgress ? err : nullptr);
     std::vector<audit::PageAudit> pages;
     pages.reserve(outcomes.size());
     size_t unreadable = 0;

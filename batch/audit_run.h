@@ -9,6 +9,7 @@
 namespace lumora::batch {
 
 // 0, or 1 when a page could not be read or a finding named by --fail-on occurred.
-int runAudit(const Options& options, int jobs, std::FILE* out, std::FILE* err);
+// With `showProgress`, `err` also shows how many pages are done while they are read.
+int runAudit(const Options& options, int jobs, std::FILE* out, std::FILE* err, bool showProgress);
 
 } // namespace lumora::batch

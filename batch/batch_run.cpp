@@ -123,7 +123,8 @@ int runBatch(int argc, char** argv) {
     const Options& options = parsed.options;
     // The audit reads pages on its own, in threads: no window, no worker processes.
     if (options.command == Command::Audit && !options.worker)
-        return runAudit(options, options.jobs > 0 ? options.jobs : defaultJobs(), stdout, stderr);
+        return runAudit(options, options.jobs > 0 ? options.jobs : defaultJobs(), stdout, stderr,
+                        ::isatty(STDERR_FILENO) == 1);
 
     PageWorkshop workshop(options);
     try {

@@ -75,7 +75,8 @@ OUTPUT
     worked on (missing, unreadable, a binary file, a directory without pages) are
     reported on standard error, and the run goes on with the next page. While
     standard error is a terminal, it also shows how many pages are done. Control
-    characters in page names are shown escaped, as in JSON (\n, \u001b).
+    characters in page names are shown escaped, as in JSON (\n, \u001b), and
+    bytes that are not UTF-8 as \xNN, so a name cannot break or recolour a line.
 
 EXIT STATUS
     0   every page succeeded
@@ -103,7 +104,8 @@ std::string makeHelp() {
     help += optionsHelp();
     help += kAuditIntro;
     for (const auto& info : audit::allFindings())
-        help += "    " + std::string(info.id) + std::string(24 - info.id.size(), ' ') +
+        help += "    " + std::string(info.id) +
+                std::string(info.id.size() < 22 ? 24 - info.id.size() : 2, ' ') +
                 std::string(info.label) + "\n";
     help += kAfterOptions;
     return help;

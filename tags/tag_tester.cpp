@@ -11,6 +11,18 @@ std::string lineReport(std::string_view lead, size_t index, std::string_view lin
            text::asciiLowered(line) + "   ...Please fix.";
 }
 
+// Every tag the test looks for starts "<s", "<m" or "<t" in some case; a line with
+// none of them is passed over before it is copied and lowered.
+bool mayHoldTestedTag(std::string_view line) {
+    for (size_t at = line.find('<'); at != std::string_view::npos && at + 1 < line.size();
+         at = line.find('<', at + 1)) {
+        const char next = text::asciiLower(line[at + 1]);
+        if (next == 's' || next == 'm' || next == 't')
+            return true;
+    }
+    return false;
+}
+
 bool closedOnItsLine(std::string_view lower) {
     return lower.find("\">") != std::string_view::npos ||
            lower.find("\" >") != std::string_view::npos;
@@ -29,11 +41,11 @@ TagTestReport testMetaTags(const std::vector<std::string>& lines, std::string_vi
     bool script = false;
     std::string lower;
     for (size_t i = 0; i < lines.size(); ++i) {
+        if (!mayHoldTestedTag(lines[i]))
+            continue;
         lower.assign(lines[i]);
         for (char& c : lower)
             c = text::asciiLower(c);
-        if (lower.find('<') == std::string::npos)
-            continue;
         script = script || lower.find("<script") != std::string::npos;
         if (lower.find(quoteTest) != std::string::npos)
             quoteLines.push_back(i);

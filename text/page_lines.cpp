@@ -1,22 +1,30 @@
 #include "page_lines.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace lumora::text {
 
 Lines splitLines(std::string_view text) {
     Lines lines;
-    size_t start = 0;
     const size_t n = text.size();
+    // The next LF and the next CR at or after `start`, each looked for again only once
+    // passed, so a page is scanned twice with memchr rather than byte by byte.
+    auto next = [&](char c, size_t from) {
+        const void* found = from < n ? std::memchr(text.data() + from, c, n - from) : nullptr;
+        return found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) : n;
+    };
+    size_t lf = next('\n', 0);
+    size_t cr = next('\r', 0);
+    size_t start = 0;
     while (start < n) {
-        size_t end = start;
-        while (end < n && text[end] != '\n' && text[end] != '\r')
-            ++end;
+        if (lf < start)
+            lf = next('\n', start);
+        if (cr < start)
+            cr = next('\r', start);
+        const size_t end = std::min(lf, cr);
         lines.emplace_back(text.substr(start, end - start));
-        if (end < n && text[end] == '\r' && end + 1 < n && text[end + 1] == '\n')
-            start = end + 2;
-        else
-            start = end + 1;
+        start = end == cr && end + 1 == lf ? end + 2 : end + 1;
     }
     return lines;
 }

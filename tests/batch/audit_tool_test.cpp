@@ -131,3 +131,14 @@ TEST_F(AuditTool, FailOnSetsTheExitStatus) {
     }
     EXPECT_FALSE(fs::exists(dir.path() / "out"));
 }
+
+// Every command's text report shows such a name escaped, on standard output and error.
+TEST_F(AuditTool, OtherCommandsEscapeNamesToo) {
+    const auto result =
+        runTool({"compress", "--dry-run", kOddName, "gone\x1b[2J.htm"}, dir.path(), scratch.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "site/a\\nb\\u001b[1m.htm: nothing to compress (dry run, nothing "
+                          "written)\n");
+    EXPECT_EQ(result.err,
+              "lumora-batch: gone\\u001b[2J.htm: cannot open: No such file or directory\n");
+}

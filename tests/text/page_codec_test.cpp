@@ -11,6 +11,7 @@ TEST(PageLines, LineBreaksOfEveryKindAndNoEmptyLastLine) {
     EXPECT_EQ(splitLines("a\r\n"), (Lines{"a"}));
     EXPECT_EQ(splitLines("a\r\n\r\n"), (Lines{"a", ""}));
     EXPECT_EQ(splitLines("\r\r\n\n"), (Lines{"", "", ""}));
+    EXPECT_EQ(splitLines("\n\r\n\rx\r"), (Lines{"", "", "", "x"}));
     EXPECT_TRUE(splitLines("").empty());
     EXPECT_EQ(joinWithCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
 }
