@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 namespace lumora::batch {
@@ -72,6 +73,23 @@ std::vector<Outcome> auditPages(const std::vector<PageEntry>& entries, int jobs,
     return outcomes;
 }
 
+// A report written into the site it audits is not one of its pages, the next run too.
+std::vector<PageEntry> withoutReport(std::vector<PageEntry> entries,
+                                     const std::optional<std::string>& report) {
+    if (!report)
+        return entries;
+    std::error_code failed;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(*report, failed);
+    if (failed)
+        return entries;
+    std::erase_if(entries, [&](const PageEntry& entry) {
+        std::error_code unknown;
+        return entry.error.empty() &&
+               std::filesystem::weakly_canonical(entry.path, unknown) == target && !unknown;
+    });
+    return entries;
+}
+
 // The HTML report beside the summary; false, with the reason on `err`, when it cannot
 // be written.
 bool writeHtmlReport(const std::string& report, const std::vector<audit::PageAudit>& pages,
@@ -95,7 +113,8 @@ bool writeHtmlReport(const std::string& report, const std::vector<audit::PageAud
 
 int runAudit(const Options& options, int jobs, std::FILE* out, std::FILE* err, bool showProgress) {
     std::vector<Outcome> outcomes =
-        auditPages(discoverPages(options.pages), jobs, showProgress ? err : nullptr);
+        auditPages(withoutReport(discoverPages(options.pages), options.htmlReport), jobs,
+                   showProgress ? err : nullptr);
     std::vector<audit::PageAudit> pages;
     pages.reserve(outcomes.size());
     size_t unreadable = 0;

@@ -51,6 +51,13 @@ TEST(AuditHtmlTool, WritesTheReportBesideTheSummary) {
                   .out.find("2 pages audited"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(dir.path() / "out/k.html"));
+    // A report kept in the site is no page of it, written or rewritten.
+    for (int run = 0; run < 2; ++run)
+        EXPECT_NE(
+            runTool({"audit", "--html", "site/audit.html", "site"}, dir.path(), scratch.path())
+                .out.find("2 pages audited"),
+            std::string::npos)
+            << run;
 
     const std::string report = readFile(dir.path() / "out/report.html");
     EXPECT_NE(report.find("<a href=\"../site/index.htm\">site/index.htm</a>"), std::string::npos);
