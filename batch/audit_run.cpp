@@ -1,12 +1,15 @@
 #include "audit_run.h"
 
+#include "audit/html_report.h"
 #include "batch/audit_report.h"
 #include "batch/page_discovery.h"
 #include "batch/page_work.h"
+#include "platform/atomic_file.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 namespace lumora::batch {
@@ -70,11 +73,48 @@ std::vector<Outcome> auditPages(const std::vector<PageEntry>& entries, int jobs,
     return outcomes;
 }
 
+// A report written into the site it audits is not one of its pages, the next run too.
+std::vector<PageEntry> withoutReport(std::vector<PageEntry> entries,
+                                     const std::optional<std::string>& report) {
+    if (!report)
+        return entries;
+    std::error_code failed;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(*report, failed);
+    if (failed)
+        return entries;
+    std::erase_if(entries, [&](const PageEntry& entry) {
+        std::error_code unknown;
+        return entry.error.empty() &&
+               std::filesystem::weakly_canonical(entry.path, unknown) == target && !unknown;
+    });
+    return entries;
+}
+
+// The HTML report beside the summary; false, with the reason on `err`, when it cannot
+// be written.
+bool writeHtmlReport(const std::string& report, const std::vector<audit::PageAudit>& pages,
+                     size_t unreadable, const audit::SiteAudit& site,
+                     const audit::LengthLimits& limits, std::FILE* err) {
+    std::vector<std::string> links;
+    links.reserve(pages.size());
+    for (const audit::PageAudit& page : pages)
+        links.push_back(audit::reportLink(page.path, report));
+    try {
+        platform::writeFileAtomically(report,
+                                      audit::htmlReport({pages, links, unreadable}, site, limits));
+        return true;
+    } catch (const std::exception& failure) {
+        std::fprintf(err, "lumora-batch: cannot write the report %s\n", failure.what());
+        return false;
+    }
+}
+
 } // namespace
 
 int runAudit(const Options& options, int jobs, std::FILE* out, std::FILE* err, bool showProgress) {
     std::vector<Outcome> outcomes =
-        auditPages(discoverPages(options.pages), jobs, showProgress ? err : nullptr);
+        auditPages(withoutReport(discoverPages(options.pages), options.htmlReport), jobs,
+                   showProgress ? err : nullptr);
     std::vector<audit::PageAudit> pages;
     pages.reserve(outcomes.size());
     size_t unreadable = 0;
@@ -111,9 +151,13 @@ int runAudit(const Options& options, int jobs, std::FILE* out, std::FILE* err, b
     std::fflush(out);
     std::fflush(err);
 
+    const bool reported =
+        !options.htmlReport ||
+        writeHtmlReport(*options.htmlReport, pages, unreadable, site, options.limits, err);
+
     const bool failed = std::any_of(options.failOn.begin(), options.failOn.end(),
                                     [&](audit::Finding f) { return site.count(f) > 0; });
-    return unreadable > 0 || failed ? 1 : 0;
+    return unreadable > 0 || failed || !reported ? 1 : 0;
 }
 
 } // namespace lumora::batch

@@ -30,6 +30,8 @@ struct Options {
     bool worker = false;                // hidden: pages arrive on standard input
     std::vector<audit::Finding> failOn; // audit: findings that make the run fail
     audit::LengthLimits limits;         // audit: title and description lengths
+    // audit: the file --html writes the report to
+    std::optional<std::string> htmlReport;
     std::vector<std::string> pages;
 };
 

@@ -198,6 +198,21 @@ constexpr OptionRow kOptions[] = {
          },
      .appliesTo = onlyAudit,
      .whyNot = ": only audit has findings"},
+    {.longName = "--html",
+     .valueName = "REPORT",
+     .help = "Also write the audit as one HTML file: the summary, a table per finding\n"
+             "linking each page by its path from the report's folder, and charts of the\n"
+             "title and description lengths. It needs no network and no script.\n"
+             "For audit.",
+     .apply =
+         [](Options& o, const std::string& value) {
+             if (value.empty())
+                 return std::string("--html needs the report's file name");
+             o.htmlReport = value;
+             return std::string();
+         },
+     .appliesTo = onlyAudit,
+     .whyNot = ": only audit makes a report"},
     {.longName = "--title-min",
      .valueName = "N",
      .apply =

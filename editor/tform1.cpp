@@ -310,6 +310,7 @@ void TForm1::buildMenu() {
     CheckTitle1 = item(Utiltes1, "Check Key Word Tags");
     CompressHTML1 = item(Utiltes1, "Compress HTML");
     Charcount1 = item(Utiltes1, "Char Count");
+    SearchResultPreview1 = item(Utiltes1, "Search Result Preview");
     Utiltes1->addSeparator();
     EditFont1 = item(Utiltes1, "Edit Window Font");
     ResultWindowFont1 = item(Utiltes1, "Result Window Font");

@@ -42,6 +42,7 @@ namespace lumora::editor {
 
 class FindDialog;
 class ReplaceDialog;
+class SearchResultPreview;
 class TAboutBox;
 
 class ClickableLabel;
@@ -128,6 +129,7 @@ public:
     QAction* CheckTitle1 = nullptr;
     QAction* CompressHTML1 = nullptr;
     QAction* Charcount1 = nullptr;
+    QAction* SearchResultPreview1 = nullptr;
     QAction* EditFont1 = nullptr;
     QAction* ResultWindowFont1 = nullptr;
     QAction* Mauel1 = nullptr;
@@ -230,6 +232,10 @@ public:
     void CompressHTML1Click();
     void Charcount1Click();
 
+    // --- search result preview; the dialog is made when first asked for
+    SearchResultPreview* SearchPreviewDialog = nullptr;
+    void SearchResultPreview1Click();
+
     // --- edit, view and help
     preview::HtmlLite* htmlLite1 = nullptr;
     QMenu* PopupMenu2 = nullptr; // on RichEdit
@@ -312,6 +318,7 @@ private:
     // --- find and replace, recent files, edit, view and help
     void buildEditorCommands();
     void connectEditorCommands();
+    void showSearchPreview();
     void reopenRecent(int number);
     void rebuildRecentMenu();
     void showRecentItems(const std::vector<RecentMenuItem>& items);

@@ -116,6 +116,8 @@ void TForm1::connectEditorCommands() {
     connect(CheckTitle1, &QAction::triggered, this, command([this] { CheckTitle1Click(); }));
     connect(CompressHTML1, &QAction::triggered, this, command([this] { CompressHTML1Click(); }));
     connect(Charcount1, &QAction::triggered, this, command([this] { Charcount1Click(); }));
+    connect(SearchResultPreview1, &QAction::triggered, this,
+            command([this] { SearchResultPreview1Click(); }));
 }
 
 // The editor's undo is single-level: a second request puts back what the first took.

@@ -5,12 +5,15 @@
 
 #include "window_fixture.h"
 
+#include "audit/search_snippet.h"
 #include "editor/editor_positions.h"
 #include "editor/find_replace_dialogs.h"
 #include "editor/logic/sample_page.h"
+#include "editor/search_result_preview.h"
 #include "keywords/quick_info_texts.h"
 #include "preview/html_lite.h"
 #include "text/ascii_case.h"
+#include "text/page_lines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -433,4 +436,48 @@ TEST_F(RealControls, ContextMenusOfThePageAndTheKeywordList) {
     chooseFrom(form->PopupMenu2, form->Copy1);
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "copied\n");
     EXPECT_TRUE(ui.texts().empty());
+}
+
+// The Search Result Preview, opened by clicking the Utilities menu and its item: the
+// sample page's long title and short description as a result shows them, then the
+// tags FULL AUTO GO ! writes while it stays open.
+TEST_F(RealControls, SearchResultPreviewShowsTheTagsInTheEditor) {
+    showWindow({"the", "and", "your", "for", "our", "you", "its", "with", "that", "from", "center",
+                "nbsp"});
+    QMenuBar* bar = form->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {},
+                      bar->actionGeometry(form->Utiltes1->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Utiltes1));
+    QTest::mouseClick(form->Utiltes1, Qt::LeftButton, {},
+                      form->Utiltes1->actionGeometry(form->SearchResultPreview1).center());
+    ASSERT_NE(form->SearchPreviewDialog, nullptr);
+    const editor::SearchResultPreview& preview = *form->SearchPreviewDialog;
+    ASSERT_TRUE(preview.isVisible());
+    const auto shown = [](const QLabel* label) { return label->text().toStdString(); };
+    EXPECT_EQ(shown(preview.ResultTitle),
+              "Help Me Find A Good Title And Keywords To Help With My...");
+    EXPECT_EQ(shown(preview.ResultDescription), "I am not sure what goes here. Please help me.");
+    EXPECT_EQ(shown(preview.TitleLength), "Title: 76 characters (10 to 60 read well)");
+    EXPECT_EQ(shown(preview.DescriptionLength), "Description: 45 characters (50 to 160 read well)");
+    EXPECT_EQ(shown(preview.Findings), "The title is longer than 60 characters (title-too-long)\n"
+                                       "The description is shorter than 50 characters "
+                                       "(description-too-short)");
+
+    for (int i = 0; i < 3; ++i) // the title, the description, the builder's confirmation
+        ui.queueAnswer(Answer::Yes);
+    click(form->BitBtn1FullAuto);
+    ASSERT_TRUE(ui.allAnswersUsed());
+    // The preview follows the page once typing rests.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown(preview.ResultTitle).starts_with("!!! "); }));
+    EXPECT_TRUE(preview.isVisible());
+    // The title the chain wrote, cut as a result cuts it, with its length.
+    const std::string line = page()[2];
+    ASSERT_TRUE(line.starts_with("<title>") && line.ends_with("</title>")) << line;
+    const std::string title = line.substr(7, line.size() - 15);
+    EXPECT_EQ(shown(preview.ResultTitle), audit::searchSnippet(title, 60).shown);
+    EXPECT_EQ(shown(preview.TitleLength), "Title: " + std::to_string(text::charCount(title)) +
+                                              " characters (10 to 60 read well)");
+
+    click(preview.CloseButton);
+    EXPECT_FALSE(preview.isVisible());
 }

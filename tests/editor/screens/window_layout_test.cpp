@@ -7,6 +7,7 @@
 #include "editor/find_replace_dialogs.h"
 #include "editor/help_window.h"
 #include "editor/qt_interaction.h"
+#include "editor/search_result_preview.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -48,6 +49,16 @@ TEST_F(WindowLayout, TheDialogsShowTheirTextsWhole) {
     form->Replace2->trigger();
     expectWhole(form->ReplaceDialog3);
     expectWhole(form->AboutBox);
+    form->SearchResultPreview1->trigger();
+    expectWhole(form->SearchPreviewDialog);
+    // Longer texts and more findings, shown while it is open.
+    const std::string words = "Roses tulips lilies and garden tools for every season ";
+    form->RichEdit->setLines(
+        {"<html lang=en><head><meta charset=iso-8859-1>", "<title>" + words + words + "</title>",
+         "<meta name=description content=\"" + words + words + words + words + "\">",
+         "</head><body>\xC3\xA9</body></html>"});
+    form->SearchResultPreview1->trigger();
+    expectWhole(form->SearchPreviewDialog);
 
     editor::HelpWindow help;
     help.setObjectName(QStringLiteral("HelpWindow"));
