@@ -1,5 +1,7 @@
 #include "keyword_order.h"
 
+#include "common/ascii_case.h"
+
 #include <algorithm>
 #include <clocale>
 #include <cwchar>
@@ -41,7 +43,7 @@ std::u32string caseFoldKey(std::string_view utf8) {
     for (size_t i = 0; i < utf8.size();) {
         char32_t cp = decode(utf8, i);
         if (cp < 0x80)
-            cp = (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+            cp = static_cast<unsigned char>(asciiLower(static_cast<char>(cp)));
         else if (locale)
             cp = static_cast<char32_t>(towlower_l(static_cast<wint_t>(cp), locale));
         key.push_back(cp);

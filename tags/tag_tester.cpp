@@ -1,6 +1,6 @@
 #include "tag_tester.h"
 
-#include "text/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace lumora::tags {
 
@@ -8,7 +8,7 @@ namespace {
 
 std::string lineReport(std::string_view lead, size_t index, std::string_view line) {
     return std::string(lead) + "\rSee line " + std::to_string(index) + " The Tag is " +
-           text::asciiLowered(line) + "   ...Please fix.";
+           asciiLowered(line) + "   ...Please fix.";
 }
 
 bool closedOnItsLine(std::string_view lower) {
@@ -31,7 +31,7 @@ TagTestReport testMetaTags(const std::vector<std::string>& lines, std::string_vi
     for (size_t i = 0; i < lines.size(); ++i) {
         lower.assign(lines[i]);
         for (char& c : lower)
-            c = text::asciiLower(c);
+            c = asciiLower(c);
         if (lower.find('<') == std::string::npos)
             continue;
         script = script || lower.find("<script") != std::string::npos;
