@@ -175,18 +175,6 @@ void ProfileDocument::writeSection(
                         std::make_move_iterator(lines.end()));
 }
 
-std::vector<std::string> ProfileDocument::keys(std::string_view section) const {
-    std::vector<std::string> result;
-    const Section* found = findSection(section);
-    if (!found)
-        return result;
-    std::unordered_set<std::string> seen;
-    for (const auto& line : found->lines)
-        if (line.isEntry && !line.key.empty() && seen.insert(asciiUppered(line.key)).second)
-            result.push_back(line.key);
-    return result;
-}
-
 std::vector<std::pair<std::string, std::string>>
 ProfileDocument::entries(std::string_view section) const {
     std::vector<std::pair<std::string, std::string>> result;
@@ -197,6 +185,13 @@ ProfileDocument::entries(std::string_view section) const {
     for (const auto& line : found->lines)
         if (line.isEntry && !line.key.empty() && seen.insert(asciiUppered(line.key)).second)
             result.emplace_back(line.key, line.value);
+    return result;
+}
+
+std::vector<std::string> ProfileDocument::keys(std::string_view section) const {
+    std::vector<std::string> result;
+    for (auto& entry : entries(section))
+        result.push_back(std::move(entry.first));
     return result;
 }
 
