@@ -6,7 +6,7 @@
 
 #include "setup_command_line.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "setup/engine/answer_file.h"
 #include "setup/engine/answer_file_pump.h"
 #include "setup/engine/distribution_check.h"
@@ -153,7 +153,7 @@ void applyUnattendedSettings(TSetupForm& form, const SetupCommandLine& line,
             target = *windows;
         }
         page->SetTargetDir(AddBackslash(target));
-        if (!lumora::platform::equalsIgnoringCase(page->TargetDir(), AddBackslash(target)))
+        if (!lumora::equalsIgnoringCase(page->TargetDir(), AddBackslash(target)))
             throw EUsage("--target: " + *line.target + " cannot be an install folder");
     }
     if (line.noMenu)

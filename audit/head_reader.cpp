@@ -1,5 +1,6 @@
 #include "head_reader.h"
 
+#include "common/ascii_case.h"
 #include "text/ascii_case.h"
 
 #include <charconv>
@@ -32,10 +33,10 @@ struct StartTag {
     std::vector<Attribute> attributes;
     size_t end = npos;
 
-    bool is(std::string_view lowerName) const { return text::equalsFolded(name, lowerName); }
+    bool is(std::string_view lowerName) const { return equalsIgnoringCase(name, lowerName); }
     std::optional<std::string_view> attribute(std::string_view wanted) const {
         for (const auto& a : attributes)
-            if (text::equalsFolded(a.name, wanted))
+            if (equalsIgnoringCase(a.name, wanted))
                 return a.value;
         return std::nullopt;
     }
@@ -244,10 +245,10 @@ HeadTags readHeadTags(std::string_view text) {
             const auto name = tag.attribute("name");
             const auto content = tag.attribute("content");
             if (name && content) {
-                if (text::equalsFolded(text::trimControls(*name), "description") &&
+                if (equalsIgnoringCase(text::trimControls(*name), "description") &&
                     !tags.description)
                     tags.description = std::string(*content);
-                else if (text::equalsFolded(text::trimControls(*name), "keywords") &&
+                else if (equalsIgnoringCase(text::trimControls(*name), "keywords") &&
                          !tags.keywords)
                     tags.keywords = std::string(*content);
             }
@@ -256,7 +257,7 @@ HeadTags readHeadTags(std::string_view text) {
                     tags.charset = std::string(text::trimControls(*charset));
                 else if (const auto equiv = tag.attribute("http-equiv");
                          equiv && content &&
-                         text::equalsFolded(text::trimControls(*equiv), "content-type"))
+                         equalsIgnoringCase(text::trimControls(*equiv), "content-type"))
                     tags.charset = std::string(charsetParameter(*content));
             }
         }

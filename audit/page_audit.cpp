@@ -2,6 +2,7 @@
 
 #include "audit/head_reader.h"
 #include "tags/tag_tester.h"
+#include "common/ascii_case.h"
 #include "text/ascii_case.h"
 #include "text/page_codec.h"
 
@@ -58,7 +59,7 @@ constexpr std::string_view kUtf16Labels[] = {"utf-16", "utf-16le", "utf-16be", "
 
 template <size_t N> bool among(std::string_view label, const std::string_view (&labels)[N]) {
     return std::any_of(std::begin(labels), std::end(labels),
-                       [&](std::string_view known) { return text::equalsFolded(label, known); });
+                       [&](std::string_view known) { return equalsIgnoringCase(label, known); });
 }
 
 } // namespace
@@ -128,7 +129,7 @@ PageAudit auditPage(std::string_view bytes, std::string path) {
     audit.title = tagText(head.title);
     audit.description = tagText(head.description);
     audit.keywords = tagText(head.keywords);
-    audit.declaredCharset = text::asciiLowered(head.charset);
+    audit.declaredCharset = asciiLowered(head.charset);
     audit.charsetMismatch = !charsetFits(audit.declaredCharset, audit.byteCharset);
     audit.lang = head.lang ? std::string(text::trimControls(*head.lang)) : std::string();
 

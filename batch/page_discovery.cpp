@@ -1,5 +1,7 @@
 #include "page_discovery.h"
 
+#include "common/ascii_case.h"
+
 #include <algorithm>
 #include <set>
 #include <system_error>
@@ -9,10 +11,6 @@ namespace lumora::batch {
 namespace fs = std::filesystem;
 
 namespace {
-
-char lowered(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Collects the pages below `directory`; directories that cannot be read are reported
 // as entries of their own so the run goes on with the rest.
@@ -58,7 +56,7 @@ bool isPageName(std::string_view fileName) {
     for (size_t start = 0; start + kExtension.size() <= fileName.size(); ++start) {
         bool match = true;
         for (size_t i = 0; i < kExtension.size() && match; ++i)
-            match = lowered(fileName[start + i]) == kExtension[i];
+            match = asciiLower(fileName[start + i]) == kExtension[i];
         if (match)
             return true;
     }

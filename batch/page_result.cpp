@@ -1,44 +1,12 @@
 #include "page_result.h"
 
+#include "text/utf8_char.h"
+
 #include <cstdio>
 
 namespace lumora::batch {
 
 namespace {
-
-// Length of the valid UTF-8 sequence starting at `i`, or 0.
-size_t utf8SequenceLength(std::string_view text, size_t i) {
-    const auto byte = [&](size_t at) { return static_cast<unsigned char>(text[at]); };
-    const unsigned char lead = byte(i);
-    size_t length = 0;
-    unsigned minimum = 0;
-    unsigned codePoint = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1Fu;
-        minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0Fu;
-        minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07u;
-        minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0u) != 0x80u)
-            return 0;
-        codePoint = (codePoint << 6) | (byte(i + k) & 0x3Fu);
-    }
-    if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-        return 0;
-    return length;
-}
 
 // Message texts break lines with a lone CR; on a terminal each becomes a new line
 // indented like the first.
@@ -100,14 +68,14 @@ std::string jsonString(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
-            const size_t length = utf8SequenceLength(text, i);
-            if (length == 0) {
+            // A byte that is no part of a valid sequence stands for a replacement
+            // character of its own, so the output is always valid JSON text.
+            const auto next = lumora::text::decodeUtf8At(text, i);
+            if (next.valid)
+                out.append(text.substr(i, next.length));
+            else
                 out += "\\ufffd";
-                ++i;
-            } else {
-                out.append(text.substr(i, length));
-                i += length;
-            }
+            i += next.length;
             continue;
         }
         switch (c) {
@@ -151,16 +119,14 @@ std::string displayName(std::string_view name) {
     for (size_t i = 0; i < name.size();) {
         const auto c = static_cast<unsigned char>(name[i]);
         if (c >= 0x80) {
-            const size_t length = utf8SequenceLength(name, i);
-            // U+0080 to U+009F, the C1 controls, are C2 80 to C2 9F.
-            const auto second = length == 2 ? static_cast<unsigned char>(name[i + 1]) : 0u;
-            if (length == 0)
+            const auto read = text::decodeUtf8At(name, i);
+            if (!read.valid)
                 escape("\\x%02x", c);
-            else if (c == 0xC2 && second <= 0x9F)
-                escape("\\u%04x", second);
+            else if (read.codePoint <= 0x9F) // the C1 controls
+                escape("\\u%04x", static_cast<unsigned>(read.codePoint));
             else
-                out.append(name.substr(i, length));
-            i += length == 0 ? 1 : length;
+                out.append(name.substr(i, read.length));
+            i += read.length;
             continue;
         }
         if (c == '\n')

@@ -1,5 +1,8 @@
 #include "keyword_order.h"
 
+#include "common/ascii_case.h"
+#include "text/utf8_char.h"
+
 #include <algorithm>
 #include <clocale>
 #include <cwchar>
@@ -21,17 +24,6 @@ locale_t userCollation() {
     return locale;
 }
 
-char32_t decode(std::string_view s, size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i++]);
-    if (b0 < 0x80)
-        return b0;
-    const int extra = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : 0;
-    char32_t cp = extra ? b0 & (0x3F >> extra) : b0;
-    for (int k = 0; k < extra && i < s.size(); ++k)
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    return cp;
-}
-
 } // namespace
 
 std::u32string caseFoldKey(std::string_view utf8) {
@@ -39,9 +31,11 @@ std::u32string caseFoldKey(std::string_view utf8) {
     key.reserve(utf8.size());
     const locale_t locale = caseLocale();
     for (size_t i = 0; i < utf8.size();) {
-        char32_t cp = decode(utf8, i);
+        const text::Utf8Char next = text::decodeUtf8At(utf8, i);
+        i += next.length;
+        char32_t cp = next.codePoint;
         if (cp < 0x80)
-            cp = (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+            cp = static_cast<unsigned char>(asciiLower(static_cast<char>(cp)));
         else if (locale)
             cp = static_cast<char32_t>(towlower_l(static_cast<wint_t>(cp), locale));
         key.push_back(cp);

@@ -1,7 +1,7 @@
 #include "word_breaks.h"
 
+#include "common/ascii_case.h"
 #include "keywords/block_lanes.h"
-#include "text/ascii_case.h"
 
 #include <array>
 #include <atomic>
@@ -19,7 +19,7 @@ bool matchesFolded(std::string_view text, std::string_view lowerPattern) {
     if (text.size() < lowerPattern.size())
         return false;
     for (size_t k = 0; k < lowerPattern.size(); ++k)
-        if (text::asciiLower(text[k]) != lowerPattern[k])
+        if (asciiLower(text[k]) != lowerPattern[k])
             return false;
     return true;
 }
@@ -39,7 +39,7 @@ bool opensSkippedLine(std::string_view afterOpen) {
     if (afterOpen.empty())
         return false;
     // Most tags are none of the three: their first letter tells.
-    switch (text::asciiLower(afterOpen[0])) {
+    switch (asciiLower(afterOpen[0])) {
     case 't':
         return matchesFolded(afterOpen, "title>");
     case '!':
@@ -96,7 +96,7 @@ void markBytewise(unsigned char* bytes, size_t blocks, BlockMarks& marks) {
             ends |= uint64_t{kBreakers[c]} << i;
             odd |= uint64_t{c < 32 || c >= 128} << i;
             tags |= uint64_t{c == '<'} << i;
-            c = static_cast<unsigned char>(text::asciiLower(static_cast<char>(c)));
+            c = static_cast<unsigned char>(asciiLower(static_cast<char>(c)));
             leads |= uint64_t{c == 't' || c == 'm' || c == '!'} << i;
         }
         marks.breakers[block] = ends;

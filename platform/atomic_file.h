@@ -25,9 +25,10 @@ private:
 // cannot be opened or read, NotRegularFile when it is a pipe, a device or a folder.
 std::string readWholeFile(const std::filesystem::path& path);
 
-// Replaces the file's contents atomically. A symbolic link is followed to its
-// target so the link stays a link; an existing file keeps its permission bits.
-// Throws FileError and leaves the old file untouched on any failure.
+// Replaces the file's contents atomically (a ReplacementFile with the saving rules:
+// a symbolic link is followed to its target so the link stays a link; an existing
+// file keeps its permission bits). Throws FileError and leaves the old file
+// untouched on any failure.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // The temporary name a write to `target` uses: "." + its name + "." + six characters.

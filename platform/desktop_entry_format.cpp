@@ -1,6 +1,6 @@
 #include "desktop_entry_format.h"
 
-#include "ascii_nocase.h"
+#include "common/ascii_case.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -78,12 +78,12 @@ std::string desktopExecValue(const std::vector<std::string>& arguments) {
 std::string desktopIdPart(std::string_view name) {
     std::uint32_t hash = 2166136261u;
     for (char c : name) {
-        hash ^= static_cast<unsigned char>(upperAscii(c));
+        hash ^= static_cast<unsigned char>(asciiUpper(c));
         hash *= 16777619u;
     }
     std::string slug;
     for (char c : name) {
-        const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        const char lower = asciiLower(c);
         const bool keep = (lower >= 'a' && lower <= 'z') || (lower >= '0' && lower <= '9');
         if (keep)
             slug += lower;

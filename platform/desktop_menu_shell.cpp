@@ -1,7 +1,7 @@
 #include "desktop_menu_shell.h"
 
-#include "ascii_nocase.h"
 #include "atomic_file.h"
+#include "common/ascii_case.h"
 #include "desktop_entry_format.h"
 #include "host_path_case.h"
 #include "made_paths.h"
@@ -152,7 +152,7 @@ std::vector<std::string> DesktopMenuShell::groupNames() {
             names.push_back(name);
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return upperAscii(a) < upperAscii(b);
+        return asciiUppered(a) < asciiUppered(b);
     });
     return names;
 }
@@ -225,7 +225,7 @@ DesktopMenuShell::launchCommand(std::string_view commandLine) const {
     if (!isExecutableProgram(*host)) {
         // The desktop's opener cannot read a help file of ours: it opens in the help
         // window of the program it belongs to, the program of its name beside it.
-        if (upperAscii(host->extension().string()) == ".HLP") {
+        if (asciiUppered(host->extension().string()) == ".HLP") {
             const fs::path program = resolveIgnoringCase(host->parent_path() / host->stem());
             if (isExecutableProgram(program))
                 return std::vector<std::string>{program.string(), "--help-file", host->string()};

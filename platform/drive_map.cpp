@@ -1,7 +1,7 @@
 #include "drive_map.h"
 
-#include "ascii_nocase.h"
 #include "atomic_file.h"
+#include "common/ascii_case.h"
 #include "host_path_case.h"
 #include "regular_file_read.h"
 
@@ -28,7 +28,7 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 int letterIndex(char letter) {
-    const char upper = upperAscii(letter);
+    const char upper = asciiUpper(letter);
     return (upper >= 'A' && upper <= 'Z') ? upper - 'A' : -1;
 }
 
@@ -77,7 +77,7 @@ bool hasDriveLetter(std::string_view windowsPath) {
 }
 
 char driveLetterOf(std::string_view windowsPath) {
-    return hasDriveLetter(windowsPath) ? upperAscii(windowsPath[0]) : 0;
+    return hasDriveLetter(windowsPath) ? asciiUpper(windowsPath[0]) : 0;
 }
 
 fs::path DriveMap::driveMapFilePath() {
@@ -200,7 +200,7 @@ std::optional<fs::path> DriveMap::toHostPath(std::string_view windowsPath) const
         // "C:name" is relative to the current directory when that lies on C:, and to
         // the drive root otherwise (one current directory is kept, not one a drive).
         if (rest.empty() || isSeparator(rest.front()) ||
-            !startAtCurrentDirectory(upperAscii(windowsPath[0])))
+            !startAtCurrentDirectory(asciiUpper(windowsPath[0])))
             base = *drive;
     } else if (!rest.empty() && isSeparator(rest.front())) {
         if (!startAtCurrentDirectory(0))

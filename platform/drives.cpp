@@ -1,6 +1,6 @@
 #include "drives.h"
 
-#include "ascii_nocase.h"
+#include "common/ascii_case.h"
 
 #include <fstream>
 #include <sys/statfs.h>
@@ -110,7 +110,7 @@ DriveType driveType(const DriveMap& drives, std::string_view drive) {
     const auto root = driveRoot(drives, drive);
     if (!root || !isDirectory(*root))
         return DriveType::NoRootDirectory;
-    const char letter = upperAscii(drive[0]);
+    const char letter = asciiUpper(drive[0]);
     if (letter == 'A' || letter == 'B')
         return DriveType::Removable;
     struct statfs info {};
@@ -188,7 +188,7 @@ std::vector<DriveEntry> listDrives(const DriveMap& drives) {
         DriveEntry entry;
         entry.letter = letter;
         entry.type = driveType(drives, name);
-        entry.displayText = std::string(1, static_cast<char>(letter + 32)) + ":";
+        entry.displayText = std::string(1, asciiLower(letter)) + ":";
         if (entry.type == DriveType::Remote) {
             entry.displayText += " [" + drives.root(letter)->string() + "]";
         } else if (entry.type != DriveType::Removable && entry.type != DriveType::NoRootDirectory) {

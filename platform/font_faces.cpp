@@ -1,6 +1,6 @@
 #include "platform/font_faces.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "host_path_case.h"
 
-#include "ascii_nocase.h"
+#include "common/ascii_case.h"
 
 #include <optional>
 #include <system_error>

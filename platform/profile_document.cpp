@@ -1,6 +1,6 @@
 #include "profile_document.h"
 
-#include "ascii_nocase.h"
+#include "common/ascii_case.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -175,18 +175,6 @@ void ProfileDocument::writeSection(
                         std::make_move_iterator(lines.end()));
 }
 
-std::vector<std::string> ProfileDocument::keys(std::string_view section) const {
-    std::vector<std::string> result;
-    const Section* found = findSection(section);
-    if (!found)
-        return result;
-    std::unordered_set<std::string> seen;
-    for (const auto& line : found->lines)
-        if (line.isEntry && !line.key.empty() && seen.insert(upperAscii(line.key)).second)
-            result.push_back(line.key);
-    return result;
-}
-
 std::vector<std::pair<std::string, std::string>>
 ProfileDocument::entries(std::string_view section) const {
     std::vector<std::pair<std::string, std::string>> result;
@@ -195,8 +183,15 @@ ProfileDocument::entries(std::string_view section) const {
         return result;
     std::unordered_set<std::string> seen;
     for (const auto& line : found->lines)
-        if (line.isEntry && !line.key.empty() && seen.insert(upperAscii(line.key)).second)
+        if (line.isEntry && !line.key.empty() && seen.insert(asciiUppered(line.key)).second)
             result.emplace_back(line.key, line.value);
+    return result;
+}
+
+std::vector<std::string> ProfileDocument::keys(std::string_view section) const {
+    std::vector<std::string> result;
+    for (auto& entry : entries(section))
+        result.push_back(std::move(entry.first));
     return result;
 }
 
@@ -213,7 +208,7 @@ std::vector<std::string> ProfileDocument::bareKeys(std::string_view section) con
         if (!whole.empty() && whole.back() == '=')
             whole.remove_suffix(1);
         std::string key(trimBlanks(whole));
-        if (seen.insert(upperAscii(key)).second)
+        if (seen.insert(asciiUppered(key)).second)
             result.push_back(std::move(key));
     }
     return result;
@@ -223,7 +218,7 @@ std::vector<std::string> ProfileDocument::sections() const {
     std::vector<std::string> result;
     std::unordered_set<std::string> seen;
     for (const auto& section : sections_)
-        if (section.headed && seen.insert(upperAscii(section.name)).second)
+        if (section.headed && seen.insert(asciiUppered(section.name)).second)
             result.push_back(section.name);
     return result;
 }

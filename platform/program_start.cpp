@@ -1,6 +1,6 @@
 #include "program_start.h"
 
-#include "ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "host_path_case.h"
 
 #include <cerrno>

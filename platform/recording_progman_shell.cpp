@@ -1,6 +1,6 @@
 #include "recording_progman_shell.h"
 
-#include "ascii_nocase.h"
+#include "common/ascii_case.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "registry.h"
 
-#include "ascii_nocase.h"
 #include "atomic_file.h"
+#include "common/ascii_case.h"
 #include "made_paths.h"
 #include "regular_file_read.h"
 
@@ -32,25 +32,25 @@ struct StoredKey {
     std::unordered_map<std::string, size_t> index;
 
     const std::string* find(std::string_view name) const {
-        const auto found = index.find(upperAscii(name));
+        const auto found = index.find(asciiUppered(name));
         return found == index.end() ? nullptr : &values[found->second].second;
     }
     // An existing value keeps its name's spelling.
     void set(std::string name, std::string value) {
-        const auto [at, added] = index.emplace(upperAscii(name), values.size());
+        const auto [at, added] = index.emplace(asciiUppered(name), values.size());
         if (added)
             values.emplace_back(std::move(name), std::move(value));
         else
             values[at->second].second = std::move(value);
     }
     bool erase(std::string_view name) {
-        const auto found = index.find(upperAscii(name));
+        const auto found = index.find(asciiUppered(name));
         if (found == index.end())
             return false;
         values.erase(values.begin() + static_cast<std::ptrdiff_t>(found->second));
         index.clear();
         for (size_t i = 0; i < values.size(); ++i)
-            index.emplace(upperAscii(values[i].first), i);
+            index.emplace(asciiUppered(values[i].first), i);
         return true;
     }
 };
@@ -115,7 +115,7 @@ void addKeyWithParents(Store& store, const std::string& path) {
     while (end != std::string::npos) {
         end = path.find('\\', end + 1);
         const std::string prefix = path.substr(0, end);
-        auto& key = store[upperAscii(prefix)];
+        auto& key = store[asciiUppered(prefix)];
         if (key.path.empty())
             key.path = prefix;
     }
@@ -141,7 +141,7 @@ Store parseStore(std::string_view bytes) {
                 if (isRootKey(path))
                     continue;
                 addKeyWithParents(store, path);
-                current = &store[upperAscii(path)];
+                current = &store[asciiUppered(path)];
             } catch (const RegistryError&) {
             }
             continue;
@@ -291,7 +291,7 @@ fs::path Registry::defaultStorePath() {
 
 bool Registry::keyExists(std::string_view key) const {
     const std::string path = normalizeKey(key);
-    return isRootKey(path) || loadStore(file_).count(upperAscii(path)) > 0;
+    return isRootKey(path) || loadStore(file_).count(asciiUppered(path)) > 0;
 }
 
 void Registry::createKey(std::string_view key) {
@@ -299,7 +299,7 @@ void Registry::createKey(std::string_view key) {
     if (isRootKey(path))
         return;
     changeStore(file_, [&](Store& store) {
-        if (store.count(upperAscii(path)))
+        if (store.count(asciiUppered(path)))
             return false;
         addKeyWithParents(store, path);
         return true;
@@ -310,7 +310,7 @@ bool Registry::deleteKey(std::string_view key) {
     const std::string path = normalizeKey(key);
     if (isRootKey(path))
         return false;
-    const std::string upper = upperAscii(path);
+    const std::string upper = asciiUppered(path);
     return changeStore(file_, [&](Store& store) {
         if (!store.count(upper))
             return false;
@@ -325,7 +325,7 @@ bool Registry::deleteKey(std::string_view key) {
 
 std::optional<std::string> Registry::readString(std::string_view key, std::string_view name) const {
     const Store store = loadStore(file_);
-    const auto found = store.find(upperAscii(normalizeKey(key)));
+    const auto found = store.find(asciiUppered(normalizeKey(key)));
     if (found == store.end())
         return std::nullopt;
     if (const std::string* value = found->second.find(name))
@@ -339,13 +339,13 @@ void Registry::writeString(std::string_view key, std::string_view name, std::str
         throw RegistryError("Values cannot be written to a root key: " + path);
     changeStore(file_, [&](Store& store) {
         addKeyWithParents(store, path);
-        store[upperAscii(path)].set(std::string(name), std::string(value));
+        store[asciiUppered(path)].set(std::string(name), std::string(value));
         return true;
     });
 }
 
 bool Registry::deleteValue(std::string_view key, std::string_view name) {
-    const std::string upper = upperAscii(normalizeKey(key));
+    const std::string upper = asciiUppered(normalizeKey(key));
     return changeStore(file_, [&](Store& store) {
         const auto found = store.find(upper);
         if (found == store.end())
@@ -366,7 +366,7 @@ bool Registry::removeIfEmpty() {
 
 std::vector<std::string> Registry::subkeys(std::string_view key) const {
     const std::string path = normalizeKey(key);
-    const std::string prefix = upperAscii(path) + "\\";
+    const std::string prefix = asciiUppered(path) + "\\";
     std::vector<std::string> names;
     for (const auto& [upper, stored] : loadStore(file_)) {
         if (upper.compare(0, prefix.size(), prefix) != 0)
@@ -380,7 +380,7 @@ std::vector<std::string> Registry::subkeys(std::string_view key) const {
 
 std::vector<std::string> Registry::valueNames(std::string_view key) const {
     const Store store = loadStore(file_);
-    const auto found = store.find(upperAscii(normalizeKey(key)));
+    const auto found = store.find(asciiUppered(normalizeKey(key)));
     std::vector<std::string> names;
     if (found != store.end())
         for (const auto& [name, value] : found->second.values)

@@ -1,7 +1,7 @@
 #include "system_directories.h"
 
-#include "ascii_nocase.h"
 #include "atomic_file.h"
+#include "common/ascii_case.h"
 #include "host_path_case.h"
 #include "made_paths.h"
 

@@ -1,5 +1,6 @@
 #include "meta_tag_builder.h"
 
+#include "common/ascii_case.h"
 #include "tags/keyword_tag_forms.h"
 #include "tags/meta_tag_page_steps.h"
 #include "tags/meta_tag_texts.h"
@@ -51,7 +52,7 @@ std::optional<std::string> stopMessage(const text::Lines& page, const PageFacts&
     for (const std::string& line : page)
         if (text::containsFolded(line, "<title>") && !text::containsFolded(line, "</title>"))
             return "You need to put your title tags on one line only!\rMissing Title Tag = " +
-                   text::asciiLowered(line) + "   ...Please fix.";
+                   asciiLowered(line) + "   ...Please fix.";
     return std::nullopt;
 }
 

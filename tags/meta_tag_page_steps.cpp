@@ -1,5 +1,6 @@
 #include "meta_tag_page_steps.h"
 
+#include "common/ascii_case.h"
 #include "tags/meta_tag_texts.h"
 #include "text/ascii_case.h"
 
@@ -39,7 +40,7 @@ void cutTitle(std::string& line) {
     std::string cut = line.substr(0, open);
     if (close != std::string::npos)
         cut += std::string_view(line).substr(close + kTitleClose.size());
-    line = text::asciiLowered(cut);
+    line = asciiLowered(cut);
 }
 
 } // namespace
@@ -74,7 +75,7 @@ bool markReplacedLines(text::Lines& page, const ReplacedTags& tags) {
 
 void removeMarkedLines(text::Lines& page) {
     std::erase_if(page,
-                  [](const std::string& line) { return text::equalsFolded(line, "-clear line-"); });
+                  [](const std::string& line) { return equalsIgnoringCase(line, "-clear line-"); });
 
     // One pass from the top in which each line may lose the empty line after it and then be
     // removed itself if it is a marker. `rest` holds the lines still to visit, the next last,
@@ -116,7 +117,7 @@ void dropShortLinesAfterTitles(text::Lines& page) {
 
 void addFooter(text::Lines& page) {
     const bool hasLink = std::any_of(page.begin(), page.end(), [](const std::string& line) {
-        return text::equalsFolded(line, kFooterLinkLine);
+        return equalsIgnoringCase(line, kFooterLinkLine);
     });
     if (hasLink)
         return;

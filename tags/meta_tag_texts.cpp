@@ -1,5 +1,6 @@
 #include "meta_tag_texts.h"
 
+#include "common/ascii_case.h"
 #include "text/ascii_case.h"
 
 namespace lumora::tags {
@@ -52,7 +53,7 @@ MetaTagTexts makeMetaTagTexts(const MetaTagControls& controls) {
         texts.title = std::string(kTitleStart) + titleList + std::string(kTitleEnd);
     } else {
         texts.title = (controls.automaticMode ? "!!!" : "!!! ") +
-                      text::asciiUppered(controls.titleStorage) + " !!!";
+                      asciiUppered(controls.titleStorage) + " !!!";
     }
 
     texts.description =
@@ -75,7 +76,7 @@ std::string keywordsTagLine(const MetaTagTexts& texts) {
 }
 
 std::string hiddenWordsLine(const MetaTagTexts& texts, std::string_view titleStorage) {
-    return "<!-- " + text::asciiLowered(titleStorage) + " and even " + texts.keywords +
+    return "<!-- " + asciiLowered(titleStorage) + " and even " + texts.keywords +
            " Lumora V.01.01 --> ";
 }
 

@@ -1,6 +1,6 @@
 #include "proposal_finder.h"
 
-#include "text/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace lumora::tags {
 
@@ -77,7 +77,7 @@ FinderStep ProposalFinder::start(const text::Lines& page) {
 
     lowered_.reserve(page.size());
     for (const auto& line : page)
-        lowered_.push_back(text::asciiLowered(line));
+        lowered_.push_back(asciiLowered(line));
     return walkOn(std::move(messages));
 }
 
@@ -121,7 +121,7 @@ FinderStep ProposalFinder::walkOn(std::vector<std::string> messages) {
             step.chosenKeywords = turnedKeywords();
             step.titleDisplayVisible = !input_.automaticMode;
             step.titleDisplayCaption = kMatchingCaption + k0 + " and " + k1;
-            step.question = textsFor(kind_).question + text::asciiUppered(proposal);
+            step.question = textsFor(kind_).question + asciiUppered(proposal);
             input_.storage = std::move(proposal);
             step.storage = input_.storage;
             awaitingAnswer_ = true;

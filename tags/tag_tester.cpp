@@ -1,6 +1,6 @@
 #include "tag_tester.h"
 
-#include "text/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace lumora::tags {
 
@@ -8,7 +8,7 @@ namespace {
 
 std::string lineReport(std::string_view lead, size_t index, std::string_view line) {
     return std::string(lead) + "\rSee line " + std::to_string(index) + " The Tag is " +
-           text::asciiLowered(line) + "   ...Please fix.";
+           asciiLowered(line) + "   ...Please fix.";
 }
 
 // Every tag the test looks for starts "<s", "<m" or "<t" in some case; a line with
@@ -16,7 +16,7 @@ std::string lineReport(std::string_view lead, size_t index, std::string_view lin
 bool mayHoldTestedTag(std::string_view line) {
     for (size_t at = line.find('<'); at != std::string_view::npos && at + 1 < line.size();
          at = line.find('<', at + 1)) {
-        const char next = text::asciiLower(line[at + 1]);
+        const char next = asciiLower(line[at + 1]);
         if (next == 's' || next == 'm' || next == 't')
             return true;
     }
@@ -45,7 +45,7 @@ TagTestReport testMetaTags(const std::vector<std::string>& lines, std::string_vi
             continue;
         lower.assign(lines[i]);
         for (char& c : lower)
-            c = text::asciiLower(c);
+            c = asciiLower(c);
         script = script || lower.find("<script") != std::string::npos;
         if (lower.find(quoteTest) != std::string::npos)
             quoteLines.push_back(i);

@@ -26,15 +26,6 @@ bool containsFolded(std::string_view line, std::string_view lowerPattern) {
     return findFolded(line, lowerPattern) != std::string_view::npos;
 }
 
-bool equalsFolded(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i]))
-            return false;
-    return true;
-}
-
 std::string_view trimControls(std::string_view s) {
     size_t begin = 0;
     size_t end = s.size();

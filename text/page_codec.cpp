@@ -1,5 +1,7 @@
 #include "page_codec.h"
 
+#include "text/utf8_char.h"
+
 #include <array>
 #include <optional>
 
@@ -35,19 +37,11 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one code point of valid UTF-8 at `i`, advancing it.
+// The code point at `i`, advancing past it.
 char32_t nextCodePoint(std::string_view s, size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    int extra = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : 1;
-    char32_t cp = b0 & (0x3F >> extra);
-    ++i;
-    for (int k = 0; k < extra && i < s.size(); ++k, ++i)
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
-    return cp;
+    const Utf8Char next = decodeUtf8At(s, i);
+    i += next.length;
+    return next.codePoint;
 }
 
 char16_t unitAt(std::string_view bytes, size_t index, bool bigEndian) {
@@ -127,40 +121,11 @@ bool looksBinary(std::string_view bytes) {
 }
 
 bool isValidUtf8(std::string_view s) {
-    size_t i = 0;
-    const size_t n = s.size();
-    while (i < n) {
-        const auto b0 = static_cast<unsigned char>(s[i]);
-        if (b0 < 0x80) {
-            ++i;
-            continue;
-        }
-        int extra;
-        char32_t min;
-        if (b0 >= 0xC2 && b0 <= 0xDF) {
-            extra = 1;
-            min = 0x80;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            extra = 2;
-            min = 0x800;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            extra = 3;
-            min = 0x10000;
-        } else {
+    for (size_t i = 0; i < s.size();) {
+        const Utf8Char next = decodeUtf8At(s, i);
+        if (!next.valid)
             return false;
-        }
-        if (i + static_cast<size_t>(extra) >= n)
-            return false;
-        char32_t cp = b0 & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const auto b = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
-            if ((b & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += static_cast<size_t>(extra) + 1;
+        i += next.length;
     }
     return true;
 }

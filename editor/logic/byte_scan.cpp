@@ -1,5 +1,7 @@
 #include "byte_scan.h"
 
+#include "common/ascii_case.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -52,7 +54,7 @@ void lowerAtoZCopy(char* out, const char* in, size_t size) {
         std::memcpy(out, &word, 8);
     }
     for (; left > 0; ++in, ++out, --left)
-        *out = (*in >= 'A' && *in <= 'Z') ? static_cast<char>(*in + 32) : *in;
+        *out = asciiLower(*in);
 }
 
 } // namespace lumora::editor

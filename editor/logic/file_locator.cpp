@@ -1,6 +1,6 @@
 #include "file_locator.h"
 
-#include "text/ascii_case.h"
+#include "common/ascii_case.h"
 
 #include <filesystem>
 #include <system_error>
@@ -30,7 +30,7 @@ std::vector<fs::path> candidates(const fs::path& directory, const std::string& n
     for (fs::directory_iterator it(directory.empty() ? fs::path(".") : directory, error), end;
          !error && it != end; it.increment(error)) {
         const std::string entry = it->path().filename().string();
-        if (text::equalsFolded(entry, name))
+        if (equalsIgnoringCase(entry, name))
             found.push_back(directory / entry);
     }
     return found;

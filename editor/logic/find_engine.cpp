@@ -1,8 +1,8 @@
 #include "find_engine.h"
 
+#include "common/ascii_case.h"
 #include "editor/logic/byte_scan.h"
 #include "editor/logic/term_search.h"
-#include "text/ascii_case.h"
 
 namespace lumora::editor {
 
@@ -13,7 +13,7 @@ SearchOptions combineSearchOptions(const FindDialogOptions& findDialog,
 }
 
 std::string lowerCaseAtoZ(std::string_view text) {
-    return text::asciiLowered(text);
+    return asciiLowered(text);
 }
 
 std::string cannotBeFoundMessage(std::string_view usedTerm) {
@@ -46,7 +46,7 @@ FindOutcome findInPage(const Lines& page, Selection selection, std::string_view 
         selectionBegin +
         byteIndexOfChar(std::string_view(document).substr(selectionBegin), selection.length);
     const bool selectionIsTerm =
-        !usedTerm.empty() && text::equalsFolded(std::string_view(document).substr(
+        !usedTerm.empty() && equalsIgnoringCase(std::string_view(document).substr(
                                                     selectionBegin, selectionEnd - selectionBegin),
                                                 usedTerm);
 

@@ -1,6 +1,6 @@
 #include "find_in_doc.h"
 
-#include "text/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace lumora::editor {
 
@@ -17,7 +17,7 @@ std::optional<std::string> currentKeyword(const std::vector<std::string>& items,
 FindInDocOutcome findInDoc(const Lines& page, Selection selection, std::string_view keyword) {
     std::string document = joinPageText(page);
     for (char& c : document)
-        c = text::asciiLower(c);
+        c = asciiLower(c);
 
     const bool atTop = selection.start == 0 && selection.length == 0;
     const size_t fromChar = atTop ? 0 : selection.start + 1;

@@ -1,12 +1,12 @@
 #include "memory_profile.h"
 
-#include "text/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace lumora::editor {
 
 std::string MemoryProfile::folded(std::string_view section, std::string_view key) {
     // A line break cannot be part of a section name, so it keeps the two apart.
-    return text::asciiLowered(section) + '\n' + text::asciiLowered(key);
+    return asciiLowered(section) + '\n' + asciiLowered(key);
 }
 
 std::string MemoryProfile::readValue(std::string_view section, std::string_view key) {

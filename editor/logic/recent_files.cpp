@@ -1,6 +1,6 @@
 #include "recent_files.h"
 
-#include "text/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace lumora::editor {
 
@@ -13,7 +13,7 @@ std::string keyName(size_t index) {
 }
 
 bool storedUpperCased(const std::string& stored) {
-    return text::asciiUppered(stored) == stored;
+    return asciiUppered(stored) == stored;
 }
 
 } // namespace
@@ -59,7 +59,7 @@ std::vector<RecentMenuItem> RecentFiles::enterAtTop(std::string_view path) {
     std::vector<bool> changed(kKeys, false);
     const std::string newPath(path);
     // An entry left upper-cased by earlier versions is the same page when it finds it.
-    const std::string legacyForm = text::asciiUppered(newPath);
+    const std::string legacyForm = asciiUppered(newPath);
     std::string carry = newPath;
     for (size_t index = 0; index < kStoredEntries; ++index) {
         std::string old = std::move(entries[index]);

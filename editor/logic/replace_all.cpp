@@ -1,8 +1,8 @@
 #include "replace_all.h"
 
+#include "common/ascii_case.h"
 #include "editor/logic/byte_scan.h"
 #include "editor/logic/term_search.h"
-#include "text/ascii_case.h"
 
 #include <optional>
 
@@ -126,7 +126,7 @@ FirstPress firstPressByLines(Lines& page, Selection selection, const WalkSetting
 
     const bool selectionIsTerm =
         selection.length > 0 && begin.line == end.line && !begin.inBreak && !end.inBreak &&
-        text::equalsFolded(
+        equalsIgnoringCase(
             std::string_view(page[begin.line]).substr(begin.byte, end.byte - begin.byte),
             walk.term);
     if (selectionIsTerm && !walk.replacement.empty()) {

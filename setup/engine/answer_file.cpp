@@ -1,6 +1,6 @@
 #include "setup/engine/answer_file.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/regular_file_read.h"
 #include "setup/engine/message_box_types.h"
 
@@ -74,7 +74,7 @@ template <class Value, std::size_t N>
 std::optional<Value> lookUp(const std::pair<std::string_view, Value> (&table)[N],
                             std::string_view name) {
     for (const auto& [known, value] : table)
-        if (lumora::platform::equalsIgnoringCase(known, name))
+        if (lumora::equalsIgnoringCase(known, name))
             return value;
     return std::nullopt;
 }

@@ -1,17 +1,17 @@
 #include "setup/engine/caseless_sorted_list.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 
 #include <algorithm>
 
 namespace setupkit {
 
-using lumora::platform::upperAscii;
+using lumora::asciiUpper;
 
 bool CaselessSortedList::LessIgnoringCase::operator()(const std::string& a,
                                                       const std::string& b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return upperAscii(x) < upperAscii(y);
+        return asciiUpper(x) < asciiUpper(y);
     });
 }
 

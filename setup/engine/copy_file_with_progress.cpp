@@ -1,7 +1,7 @@
 #include "setup/engine/copy_file_with_progress.h"
 
 #include "platform/drive_map.h"
-#include "setup/engine/replacement_file.h"
+#include "platform/replacement_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -126,7 +126,7 @@ void CopyFileWithProgress(const std::filesystem::path& source, const std::filesy
     if (expectedSize >= 0 && found != static_cast<std::uint64_t>(expectedSize))
         throw EInOutError("Error opening source file.",
                           sizeCause(found, static_cast<std::uint64_t>(expectedSize)));
-    std::optional<ReplacementFile> output;
+    std::optional<lumora::platform::ReplacementFile> output;
     try {
         output.emplace(target, input.info().st_mode);
     } catch (const std::system_error& error) {

@@ -1,6 +1,6 @@
 #include "setup/engine/distribution_check.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/file_checksum.h"
 #include "platform/optional_library.h"
 #include "setup/engine/decompression_library.h"
@@ -12,7 +12,7 @@
 namespace setupkit {
 
 namespace fs = std::filesystem;
-using lumora::platform::upperAscii;
+using lumora::asciiUppered;
 
 namespace {
 
@@ -23,7 +23,7 @@ std::map<std::string, fs::path> filesIn(const fs::path& folder) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
         if (it->is_regular_file(error))
-            files.emplace(upperAscii(it->path().filename().string()), it->path());
+            files.emplace(asciiUppered(it->path().filename().string()), it->path());
     return files;
 }
 
@@ -34,7 +34,7 @@ DistributionCheck checkDistribution(const TSetupData& script, const fs::path& fo
     DistributionCheck check;
     const auto files = filesIn(folder);
     auto find = [&](const std::string& name) -> const fs::path* {
-        const auto found = files.find(upperAscii(name));
+        const auto found = files.find(asciiUppered(name));
         return found == files.end() ? nullptr : &found->second;
     };
     // The sizes and checksums the build recorded; an older distribution has none, and

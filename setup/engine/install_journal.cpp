@@ -1,6 +1,6 @@
 #include "setup/engine/install_journal.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/profile_file.h"
 #include "setup/engine/caseless_sorted_list.h"
 #include "setup/engine/setup_paths.h"
@@ -14,8 +14,8 @@
 namespace setupkit {
 
 namespace fs = std::filesystem;
+using lumora::asciiUppered;
 using lumora::platform::ProfileDocument;
-using lumora::platform::upperAscii;
 
 std::string installJournalPath(std::string_view logPath) {
     return std::string(logPath) + ".journal";
@@ -170,11 +170,11 @@ void foldInstallJournal(const fs::path& journal, const fs::path& log,
             if (value.empty() || group.empty())
                 continue;
             const std::string itemName = group == value ? value : item;
-            if (seen.insert(upperAscii(group) + ":~:" + upperAscii(itemName)).second)
+            if (seen.insert(asciiUppered(group) + ":~:" + asciiUppered(itemName)).second)
                 groupValues.push_back(value);
         }
         for (const auto& [group, item] : contents.groups)
-            if (seen.insert(upperAscii(group) + ":~:" + upperAscii(item)).second)
+            if (seen.insert(asciiUppered(group) + ":~:" + asciiUppered(item)).second)
                 groupValues.push_back(groupEntryValue(group, item));
         Entries groups;
         for (size_t i = 0; i < groupValues.size(); ++i)

@@ -1,5 +1,6 @@
 #include "setup/engine/message_catalogue.h"
 
+#include "common/ascii_case.h"
 #include "setup/engine/english_catalogue.h"
 #include "setup/engine/setup_message_dlg.h"
 
@@ -12,17 +13,6 @@ constexpr std::string_view CompiledName = "(compiled)";
 // String numbers are 16 bits wide: no language can start beyond 65000.
 constexpr int MaxLibraryLanguages = 66;
 constexpr int LanguageSpacing = 1000;
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -69,7 +59,7 @@ std::string MessageCatalogue::GetText(int index) const {
 
 bool MessageCatalogue::hasLanguage(std::string_view name) const {
     for (const std::string& language : languages_)
-        if (equalsIgnoringCase(language, name))
+        if (lumora::equalsIgnoringCase(language, name))
             return true;
     return false;
 }

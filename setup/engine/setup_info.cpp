@@ -1,6 +1,6 @@
 #include "setup/engine/setup_info.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/instance_lock.h"
 #include "setup/engine/exit_status.h"
 #include "setup/engine/form_loading.h"
@@ -16,8 +16,8 @@
 
 namespace setupkit {
 
-using lumora::platform::equalsIgnoringCase;
-using lumora::platform::upperAscii;
+using lumora::asciiUppered;
+using lumora::equalsIgnoringCase;
 
 TSetupInfo::TSetupInfo(ComponentOwner* owner, SetupServices& services)
     : TSetupComponent(owner), services_(services), script_(std::make_unique<TSetupData>()) {
@@ -181,7 +181,7 @@ bool TSetupInfo::AddInstalledFile(const std::string& path) {
 
 bool TSetupInfo::AddGroupEntry(const std::string& item, const std::string& group) {
     // The separator cannot occur in a name read back from the log.
-    if (!groupKeys_.insert(upperAscii(group) + ":~:" + upperAscii(item)).second)
+    if (!groupKeys_.insert(asciiUppered(group) + ":~:" + asciiUppered(item)).second)
         return false;
     groupNames_.push_back(group);
     groupItems_.push_back(item);

@@ -5,8 +5,8 @@
 
 #include "platform/atomic_file.h"
 #include "platform/made_paths.h"
+#include "platform/replacement_file.h"
 #include "setup/engine/install_journal.h"
-#include "setup/engine/replacement_file.h"
 #include "setup/engine/setup_info.h"
 #include "setup/engine/setup_paths.h"
 
@@ -27,7 +27,7 @@ constexpr char PendingLogMark = 'L';
 
 // A part file left by a copy that was killed; never a link or anything else.
 void removeStalePart(const fs::path& target) {
-    const fs::path part = ReplacementFile::partPathFor(target);
+    const fs::path part = lumora::platform::ReplacementFile::partPathFor(target);
     struct stat status {};
     if (::lstat(part.c_str(), &status) == 0 && S_ISREG(status.st_mode))
         ::unlink(part.c_str());

@@ -1,7 +1,7 @@
 // The controller's start sequence, the two relaunches from a temporary copy, and
 // the shutdown that cleans up after them.
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/atomic_file.h"
 #include "platform/current_directory.h"
 #include "platform/instance_lock.h"
@@ -21,9 +21,9 @@
 namespace setupkit {
 
 namespace fs = std::filesystem;
-using lumora::platform::equalsIgnoringCase;
+using lumora::asciiUppered;
+using lumora::equalsIgnoringCase;
 using lumora::platform::ProfileFile;
-using lumora::platform::upperAscii;
 
 namespace {
 
@@ -58,7 +58,7 @@ void TSetupInfo::Loaded() {
         return;
     }
     readUnInstallNote();
-    if (!services_.arguments.empty() && upperAscii(services_.arguments.front()) == "UNINSTALL") {
+    if (!services_.arguments.empty() && asciiUppered(services_.arguments.front()) == "UNINSTALL") {
         unInstallRelaunch();
         return;
     }
@@ -138,7 +138,7 @@ void TSetupInfo::readUnInstallNote() {
         const std::string value = notes.readString(UnInstallSection, std::to_string(key));
         if (value.empty())
             break;
-        files.push_back(upperAscii(value));
+        files.push_back(asciiUppered(value));
     }
     notes.eraseSection(UnInstallSection);
     notes.removeIfEmpty();

@@ -1,7 +1,7 @@
 #include "setup/form/form_resource.h"
 
+#include "common/ascii_case.h"
 #include "setup/form/form_error.h"
-#include "setup/form/form_text_syntax.h"
 
 #include <cstdint>
 #include <limits>
@@ -75,14 +75,6 @@ std::mutex& registryMutex() {
     return mutex;
 }
 
-std::string upperCased(std::string_view name) {
-    std::string upper(name);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
 } // namespace
 
 std::string packResource(std::string_view name, std::string_view bytes) {
@@ -126,7 +118,7 @@ std::optional<LocatedBlock> locateBlock(std::string_view image, std::string_view
     for (std::size_t at = image.find(kMarker); at != std::string_view::npos;
          at = image.find(kMarker, at + 1)) {
         const auto block = unpackAt(image, at);
-        if (block && text_syntax::equalsIgnoringCase(block->name, name))
+        if (block && lumora::equalsIgnoringCase(block->name, name))
             return LocatedBlock{at, *block};
     }
     return std::nullopt;
@@ -168,7 +160,7 @@ std::string replaceResourceInPlace(std::string_view image, std::string_view name
 
 std::optional<std::string_view> findResource(std::string_view name) {
     const std::lock_guard lock(registryMutex());
-    const auto found = registry().find(upperCased(name));
+    const auto found = registry().find(lumora::asciiUppered(name));
     if (found == registry().end())
         return std::nullopt;
     return found->second;
@@ -180,7 +172,7 @@ ResourceRegistration::ResourceRegistration(const unsigned char* packed, std::siz
     if (!block)
         return;
     const std::lock_guard lock(registryMutex());
-    registry().emplace(upperCased(block->name), block->bytes);
+    registry().emplace(lumora::asciiUppered(block->name), block->bytes);
 }
 
 std::string embeddedResourceSource(std::string_view name, std::string_view bytes,

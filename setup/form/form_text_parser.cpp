@@ -1,5 +1,6 @@
 #include "setup/form/form_text_parser.h"
 
+#include "common/ascii_case.h"
 #include "setup/form/form_error.h"
 #include "setup/form/form_stream_writer.h"
 #include "setup/form/form_text_syntax.h"
@@ -16,6 +17,7 @@ namespace setupkit::form {
 namespace {
 
 using namespace text_syntax;
+using lumora::equalsIgnoringCase;
 
 struct Token {
     enum class Type { End, Name, Integer, Float, String, Binary, Symbol };

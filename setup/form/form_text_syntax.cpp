@@ -1,5 +1,7 @@
 #include "setup/form/form_text_syntax.h"
 
+#include "common/ascii_case.h"
+
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -32,21 +34,10 @@ bool isBareName(std::string_view name, bool dotted) {
     return true;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 bool isReservedValueWord(std::string_view word) {
     for (const std::string_view reserved :
          {"True", "False", "nil", "object", "end", "item", "inherited", "inline"})
-        if (equalsIgnoringCase(word, reserved))
+        if (lumora::equalsIgnoringCase(word, reserved))
             return true;
     return false;
 }

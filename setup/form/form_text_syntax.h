@@ -16,7 +16,6 @@ bool isBareName(std::string_view name, bool dotted);
 // Words that stand for values of their own, or for the text's own structure, and so
 // cannot be identifier values.
 bool isReservedValueWord(std::string_view word);
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 // The shortest text that reads back as the same number; always holds a '.', an
 // exponent or one of the words INF and NAN, so it never reads as an integer.

@@ -1,6 +1,6 @@
 #include "setup/pages/bde_install_rules.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/profile_file.h"
 #include "platform/registry.h"
 #include "setup/engine/setup_paths.h"
@@ -8,8 +8,8 @@
 
 namespace setupkit {
 
+using lumora::asciiUppered;
 using lumora::platform::ProfileFile;
-using lumora::platform::upperAscii;
 
 namespace {
 
@@ -65,7 +65,7 @@ std::optional<ExtraDataLine> parseExtraData(std::string line) {
 }
 
 std::string adjustExtraValue(const ExtraDataLine& line, const std::string& engineDir) {
-    const std::string name = upperAscii(line.name);
+    const std::string name = asciiUppered(line.name);
     if (name == "BLAPIPATH" || name == "DLLPATH")
         return StripBackslash(engineDir);
     if (name.rfind("LOCALE_LIB", 0) == 0 || name.rfind("CONFIGFILE", 0) == 0)

@@ -1,6 +1,6 @@
 #include "setup/pages/copy_plan.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "setup/pages/catalogue_format.h"
 
 #include <algorithm>
@@ -9,13 +9,14 @@
 
 namespace setupkit {
 
-using lumora::platform::upperAscii;
+using lumora::asciiUpper;
+using lumora::asciiUppered;
 
 bool lessAsText(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
-        const auto x = static_cast<unsigned char>(upperAscii(a[i]));
-        const auto y = static_cast<unsigned char>(upperAscii(b[i]));
+        const auto x = static_cast<unsigned char>(asciiUpper(a[i]));
+        const auto y = static_cast<unsigned char>(asciiUpper(b[i]));
         if (x != y)
             return x < y;
     }
@@ -38,7 +39,7 @@ std::vector<TargetDirectory> targetDirectories(const TSetupFileGroup& installSet
         if (path.empty())
             continue;
         // Two script directories may lead to one path; the files of both are installed.
-        const auto [found, added] = byPath.emplace(upperAscii(path), targets.size());
+        const auto [found, added] = byPath.emplace(asciiUppered(path), targets.size());
         if (added)
             targets.push_back({std::move(path), {dir}});
         else
@@ -99,7 +100,7 @@ std::int64_t totalCopySize(const std::vector<CopyEntry>& entries) {
 bool needsDiskPrompt(int entryDisk, int currentDisk, std::string_view sourceDir, bool testMode) {
     if (entryDisk == currentDisk)
         return false;
-    const char drive = sourceDir.empty() ? '\0' : upperAscii(sourceDir.front());
+    const char drive = sourceDir.empty() ? '\0' : asciiUpper(sourceDir.front());
     return !(testMode && drive != 'A' && drive != 'B');
 }
 

@@ -1,6 +1,6 @@
 #include "setup/pages/dir_browse_view.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/drives.h"
 #include "setup/engine/setup_pages_form.h"
 #include "setup/pages/dir_choice_rules.h"
@@ -15,7 +15,8 @@ namespace setupkit {
 
 namespace {
 
-using lumora::platform::upperAscii;
+using lumora::asciiUpper;
+using lumora::asciiUppered;
 
 constexpr int PathRole = Qt::UserRole;
 
@@ -40,7 +41,7 @@ std::vector<std::string> chainOf(const std::string& directory) {
 
 std::string nameOf(const std::string& path) {
     if (path.size() <= 3)
-        return upperAscii(path);
+        return asciiUppered(path);
     return path.substr(path.find_last_of('\\') + 1);
 }
 
@@ -67,7 +68,7 @@ std::vector<std::string> subdirectoryNames(const lumora::platform::DriveMap& dri
             names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return upperAscii(a) < upperAscii(b);
+        return asciiUppered(a) < asciiUppered(b);
     });
     return names;
 }
@@ -113,7 +114,7 @@ void DirBrowseView::fillDrives(char current) {
     const QSignalBlocker blocker(box);
     box->clear();
     for (const auto& drive : lumora::platform::listDrives(drives_)) {
-        box->addItem(qt(upperAscii(drive.displayText)), QChar(drive.letter));
+        box->addItem(qt(asciiUppered(drive.displayText)), QChar(drive.letter));
         if (drive.letter == current)
             box->setCurrentIndex(box->count() - 1);
     }
@@ -129,7 +130,7 @@ void DirBrowseView::open(const std::string& path) {
         fillDrives(0);
         return;
     }
-    fillDrives(upperAscii(directory.front()));
+    fillDrives(asciiUpper(directory.front()));
     const std::vector<std::string> chain = chainOf(directory);
     int level = 0;
     for (const std::string& entry : chain) {

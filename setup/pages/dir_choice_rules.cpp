@@ -1,6 +1,6 @@
 #include "setup/pages/dir_choice_rules.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/drives.h"
 #include "setup/pages/directory_creation.h"
 
@@ -9,7 +9,7 @@
 
 namespace setupkit {
 
-using lumora::platform::upperAscii;
+using lumora::asciiUpper;
 
 std::optional<std::string> acceptedTargetDir(std::string_view value) {
     std::string path(value);
@@ -17,7 +17,7 @@ std::optional<std::string> acceptedTargetDir(std::string_view value) {
         path += '\\';
     if (path.size() <= 2 || path[1] != ':' || path[2] != '\\')
         return std::nullopt;
-    const char drive = upperAscii(path[0]);
+    const char drive = asciiUpper(path[0]);
     if (drive < 'A' || drive > 'Z')
         return std::nullopt;
     if (path.find("\\\\") != std::string::npos || path.find('/') != std::string::npos)
@@ -28,7 +28,7 @@ std::optional<std::string> acceptedTargetDir(std::string_view value) {
 bool isFloppyTarget(std::string_view shownTarget) {
     if (shownTarget.empty())
         return false;
-    const char drive = upperAscii(shownTarget.front());
+    const char drive = asciiUpper(shownTarget.front());
     return drive == 'A' || drive == 'B';
 }
 
@@ -65,7 +65,7 @@ std::string browseStartDirectory(const lumora::platform::DriveMap& drives,
             return path;
     }
     if (targetDir.size() >= 2 && targetDir[1] == ':') {
-        const std::string root = std::string(1, upperAscii(targetDir[0])) + ":\\";
+        const std::string root = std::string(1, asciiUpper(targetDir[0])) + ":\\";
         if (windowsDirectoryExists(drives, root))
             return root;
     }

@@ -1,6 +1,6 @@
 #include "setup/pages/directory_creation.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "setup/pages/catalogue_format.h"
 
 #include <filesystem>
@@ -10,8 +10,8 @@ namespace setupkit {
 
 namespace {
 
+using lumora::equalsIgnoringCase;
 using lumora::platform::DriveMap;
-using lumora::platform::equalsIgnoringCase;
 
 bool directoryExists(const DriveMap& drives, std::string_view windowsPath) {
     const auto host = drives.toHostPath(windowsPath);

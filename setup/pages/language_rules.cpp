@@ -1,13 +1,13 @@
 #include "setup/pages/language_rules.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 
 #include <algorithm>
 #include <array>
 
 namespace setupkit {
 
-using lumora::platform::equalsIgnoringCase;
+using lumora::equalsIgnoringCase;
 
 namespace {
 

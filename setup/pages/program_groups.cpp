@@ -1,6 +1,6 @@
 #include "setup/pages/program_groups.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/desktop_menu_shell.h"
 #include "platform/progman_shell.h"
 #include "setup/engine/message_box_types.h"
@@ -14,7 +14,7 @@
 namespace setupkit {
 
 namespace fs = std::filesystem;
-using lumora::platform::equalsIgnoringCase;
+using lumora::equalsIgnoringCase;
 
 std::string CreateGroupCommand(std::string_view group) {
     return "[CreateGroup(" + std::string(group) + ")]";

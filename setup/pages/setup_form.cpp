@@ -1,6 +1,6 @@
 #include "setup/pages/setup_form.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
 #include "setup/engine/setup_interaction.h"

@@ -1,6 +1,6 @@
 #include "setup/pages/setup_prog_exec.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "setup/engine/form_loading.h"
 #include "setup/engine/program_launcher.h"
 #include "setup/engine/setup_error.h"
@@ -46,7 +46,7 @@ int TSetupProgExec::Execute() {
     const auto host = info->HostPath(program);
     std::error_code error;
     const bool exists = host && fs::is_regular_file(*host, error);
-    if (!exists && lumora::platform::upperAscii(progName_) == TextEditor)
+    if (!exists && lumora::asciiUppered(progName_) == TextEditor)
         return showInViewer();
 
     LaunchRequest request;

@@ -1,6 +1,6 @@
 #include "setup/pages/setup_uninstall.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/atomic_file.h"
 #include "platform/current_directory.h"
 #include "platform/progman_shell.h"
@@ -25,7 +25,7 @@
 
 namespace setupkit {
 
-using lumora::platform::equalsIgnoringCase;
+using lumora::equalsIgnoringCase;
 
 TSetupUnInstall::TSetupUnInstall(ComponentOwner* owner) : TSetupPage(owner) {
     for (const TSetupComponent* component : owner->Components())

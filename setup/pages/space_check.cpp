@@ -1,6 +1,6 @@
 #include "setup/pages/space_check.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/drives.h"
 #include "setup/pages/catalogue_format.h"
 
@@ -17,7 +17,7 @@ std::vector<DriveNeed> spaceNeededPerDrive(const TSetupFileGroup& installSet,
         const std::string path = dir->FullPath();
         if (path.empty())
             continue;
-        const char drive = lumora::platform::upperAscii(path.front());
+        const char drive = lumora::asciiUpper(path.front());
         auto need = std::find_if(needs.begin(), needs.end(),
                                  [drive](const DriveNeed& n) { return n.drive == drive; });
         if (need == needs.end())

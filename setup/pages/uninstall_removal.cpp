@@ -1,6 +1,6 @@
 #include "setup/pages/uninstall_removal.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "platform/atomic_file.h"
 #include "platform/registry.h"
 
@@ -108,7 +108,7 @@ bool removeFolderAtOnce(const DriveMap& drives, std::string_view folder,
         return false;
     const auto ours = [&](const std::string& entry) {
         return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-            return lumora::platform::equalsIgnoringCase(entry, name) ||
+            return lumora::equalsIgnoringCase(entry, name) ||
                    lumora::platform::isAtomicWriteTemporary(entry, name);
         });
     };

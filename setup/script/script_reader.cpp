@@ -1,5 +1,6 @@
 #include "setup/script/script_reader.h"
 
+#include "common/ascii_case.h"
 #include "setup/script/setup_data.h"
 #include "setup/script/value_reader.h"
 
@@ -10,7 +11,9 @@ namespace {
 // Older scripts hold names in the 8-bit Windows character set (1252): its accented
 // and other non-ASCII letters fold as well as A-Z, so "caf\xE9.txt" matches "CAF\xC9.TXT".
 unsigned char upper1252(unsigned char c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+    if (c < 0x80)
+        return static_cast<unsigned char>(lumora::asciiUpper(static_cast<char>(c)));
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
         return static_cast<unsigned char>(c - 0x20);
     switch (c) {
     case 0x9A: // s caron

@@ -1,24 +1,13 @@
 #include "setup/script/setup_data.h"
 
+#include "common/ascii_case.h"
+
 #include <algorithm>
 #include <unordered_map>
 
 namespace setupkit {
 
 namespace {
-
-char asciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (asciiUpper(a[i]) != asciiUpper(b[i]))
-            return false;
-    return true;
-}
 
 template <class T> T* findLastNamed(const OwnedElements<T>& list, std::string_view name) {
     T* found = nullptr;
@@ -152,7 +141,7 @@ TSetupFile* TSetupData::AddFile(std::string_view path) {
 
 TSetupFile* TSetupData::FindFile(std::string_view name) const {
     for (TSetupFile* file : files_)
-        if (equalIgnoringCase(file->Name(), name))
+        if (lumora::equalsIgnoringCase(file->Name(), name))
             return file;
     return nullptr;
 }

@@ -6,13 +6,13 @@
 #include "window_fixture.h"
 
 #include "audit/search_snippet.h"
+#include "common/ascii_case.h"
 #include "editor/editor_positions.h"
 #include "editor/find_replace_dialogs.h"
 #include "editor/logic/sample_page.h"
 #include "editor/search_result_preview.h"
 #include "keywords/quick_info_texts.h"
 #include "preview/html_lite.h"
-#include "text/ascii_case.h"
 #include "text/page_lines.h"
 
 #include <QAction>
@@ -406,7 +406,7 @@ TEST_F(RealControls, ContextMenusOfThePageAndTheKeywordList) {
     ASSERT_TRUE(openMenu(form->ListBox3, onItem, form->PopupMenu1));
     chooseFrom(form->PopupMenu1, form->ListBxFind1);
     const editor::Selection first = editor::pageSelection(*form->RichEdit);
-    EXPECT_EQ(text::asciiLowered(form->RichEdit->textCursor().selectedText().toStdString()),
+    EXPECT_EQ(lumora::asciiLowered(form->RichEdit->textCursor().selectedText().toStdString()),
               keyword);
     ASSERT_TRUE(openMenu(form->ListBox3, onItem, form->PopupMenu1));
     chooseFrom(form->PopupMenu1, form->Replace1);

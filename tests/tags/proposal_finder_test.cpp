@@ -1,6 +1,6 @@
 #include "tags/proposal_finder.h"
 
-#include "text/ascii_case.h"
+#include "common/ascii_case.h"
 
 #include <gtest/gtest.h>
 
@@ -222,7 +222,7 @@ std::vector<std::pair<std::string, Strings>> naiveWalk(FinderKind kind, const Li
                                                        Strings list) {
     Lines lowered;
     for (const auto& line : page)
-        lowered.push_back(lumora::text::asciiLowered(line));
+        lowered.push_back(lumora::asciiLowered(line));
     std::vector<std::pair<std::string, Strings>> proposals;
     for (size_t pass = 0; pass < list.size(); ++pass)
         for (size_t i = 0; i < page.size(); ++i) {
@@ -235,7 +235,7 @@ std::vector<std::pair<std::string, Strings>> naiveWalk(FinderKind kind, const Li
                 continue;
             const std::string proposal =
                 shapeProposal(kind, cleanCandidate(candidate), list[0], list[1], list[2]);
-            proposals.emplace_back(lumora::text::asciiUppered(proposal), list);
+            proposals.emplace_back(lumora::asciiUppered(proposal), list);
         }
     return proposals;
 }

@@ -4,21 +4,15 @@
 
 using namespace lumora::text;
 
-TEST(AsciiCase, OnlyAsciiLettersFold) {
-    EXPECT_EQ(asciiLowered("AbZ \xC3\x89"), "abz \xC3\x89");
-    EXPECT_EQ(asciiUppered("az\xC3\xA9"), "AZ\xC3\xA9");
-}
-
-TEST(AsciiCase, FoldedSearch) {
+TEST(FoldedText, FoldedSearch) {
     EXPECT_EQ(findFolded("<TITLE>x</Title>", "</title>"), 8u);
     EXPECT_EQ(findFolded("abcabc", "bc", 2), 4u);
     EXPECT_EQ(findFolded("ab", "abc"), std::string_view::npos);
     EXPECT_TRUE(containsFolded("<META NAME=", "<meta name="));
     EXPECT_FALSE(containsFolded("<meta", "<meta name="));
-    EXPECT_TRUE(equalsFolded("</BODY>", "</body>"));
 }
 
-TEST(AsciiCase, TrimRemovesControlsAndBlanksOnly) {
+TEST(FoldedText, TrimRemovesControlsAndBlanksOnly) {
     EXPECT_EQ(trimControls(" \t\x01word\x1f \r"), "word");
     EXPECT_EQ(trimControls("a b"), "a b");
     EXPECT_EQ(trimControls("\t "), "");

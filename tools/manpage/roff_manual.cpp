@@ -1,6 +1,7 @@
 #include "roff_manual.h"
 
-#include <cctype>
+#include "common/ascii_case.h"
+
 #include <vector>
 
 namespace lumora::tools {
@@ -46,17 +47,10 @@ std::string escaped(std::string_view text) {
     return out;
 }
 
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 } // namespace
 
 std::string roffManual(const ManualHeader& header, std::string_view helpText) {
-    std::string out = ".TH \"" + escaped(upper(header.name)) + "\" " +
+    std::string out = ".TH \"" + escaped(asciiUppered(header.name)) + "\" " +
                       std::to_string(header.section) + " \"" + header.date + "\" \"" +
                       escaped(header.source) + "\" \"" + escaped(header.manual) + "\"\n";
     const std::vector<HelpLine> lines = splitLines(helpText);

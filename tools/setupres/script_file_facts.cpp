@@ -1,6 +1,6 @@
 #include "tools/setupres/script_file_facts.h"
 
-#include "platform/ascii_nocase.h"
+#include "common/ascii_case.h"
 #include "setup/script/dos_date_time.h"
 
 #include <chrono>
@@ -50,7 +50,7 @@ setupkit::form::ScriptFileLookup directoryLookup(fs::path directory) {
             return factsOf(exact);
         for (const fs::directory_entry& entry : fs::directory_iterator(directory))
             if (entry.is_regular_file() &&
-                lumora::platform::equalsIgnoringCase(entry.path().filename().string(), name))
+                lumora::equalsIgnoringCase(entry.path().filename().string(), name))
                 return factsOf(entry.path());
         return std::nullopt;
     };

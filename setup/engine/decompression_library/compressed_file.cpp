@@ -1,7 +1,7 @@
 #include "setup/engine/decompression_library/compressed_file.h"
 
+#include "platform/replacement_file.h"
 #include "setup/engine/decompression_library/tscomp32_api.h"
-#include "setup/engine/replacement_file.h"
 
 #include <array>
 #include <cerrno>
@@ -142,7 +142,7 @@ std::uint64_t compress(const std::filesystem::path& source, const std::filesyste
         throw Failure(TSC_ERROR_COMPRESS, "the compressor cannot be set up");
 
     try {
-        setupkit::ReplacementFile output(target, 0644);
+        lumora::platform::ReplacementFile output(target, 0644);
         const auto headerBytes = encodeHeader(header);
         output.write(reinterpret_cast<const char*>(headerBytes.data()), headerBytes.size());
         std::uint64_t written = headerBytes.size();
@@ -198,7 +198,7 @@ std::uint64_t expand(const std::filesystem::path& source, const std::filesystem:
         throw Failure(TSC_ERROR_COMPRESS, "the decompressor cannot be set up");
 
     try {
-        setupkit::ReplacementFile output(target, header->mode);
+        lumora::platform::ReplacementFile output(target, header->mode);
         std::vector<char> in(ZSTD_DStreamInSize());
         std::vector<char> out(ZSTD_DStreamOutSize());
         std::uint64_t produced = 0;

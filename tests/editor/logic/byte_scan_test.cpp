@@ -1,6 +1,6 @@
 #include "editor/logic/byte_scan.h"
 
-#include "text/ascii_case.h"
+#include "common/ascii_case.h"
 #include "text/page_lines.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ TEST(ByteScan, AgreesWithTheByteLoops) {
         EXPECT_EQ(editor::countUtf8Chars(text), text::charCount(text)) << round;
         std::string lowered = text;
         editor::lowerAtoZInPlace(lowered.data(), lowered.size());
-        EXPECT_EQ(lowered, text::asciiLowered(text)) << round;
+        EXPECT_EQ(lowered, lumora::asciiLowered(text)) << round;
         std::string copied(text.size(), '?');
         editor::lowerAtoZCopy(copied.data(), text.data(), text.size());
         EXPECT_EQ(copied, lowered) << round;

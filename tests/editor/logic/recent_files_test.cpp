@@ -1,7 +1,7 @@
+#include "common/ascii_case.h"
 #include "editor/logic/memory_profile.h"
 #include "editor/logic/recent_files.h"
 #include "editor/logic/sensitivity_preset.h"
-#include "text/ascii_case.h"
 
 #include "temp_dir.h"
 
@@ -24,7 +24,7 @@ public:
             return std::string(path);
         std::optional<std::string> found;
         for (const auto& file : existing) {
-            if (!lumora::text::equalsFolded(file, path))
+            if (!lumora::equalsIgnoringCase(file, path))
                 continue;
             if (found)
                 return std::nullopt;
@@ -252,7 +252,7 @@ TEST(CaseInsensitiveFileLocator, FindsTheRealPathOfAnUpperCasedOne) {
     CaseInsensitiveFileLocator locator;
     EXPECT_EQ(locator.locate(real), real);
     // "SITE" exists too but holds no "pages": the search goes back and tries "Site".
-    EXPECT_EQ(locator.locate(lumora::text::asciiUppered(real)), real);
+    EXPECT_EQ(locator.locate(lumora::asciiUppered(real)), real);
     EXPECT_FALSE(locator.locate((dir / "SITE" / "PAGES" / "MISSING.HTML").string()));
     EXPECT_FALSE(locator.locate((dir / "SITE" / "PAGES").string())); // a folder is no file
     EXPECT_FALSE(locator.locate(""));
