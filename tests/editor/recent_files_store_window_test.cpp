@@ -44,13 +44,24 @@ std::vector<std::string> runWindow(const TempDir& dir, const fs::path& program,
 
 TEST(RecentFilesStore, ReadOnlyProgramFolderKeepsTheListInTheSettingsFolder) {
     if (::geteuid() == 0) {
-        // Root may write into any folder: an ordinary user runs this test again.
-        const std::string command =
-            "TMPDIR=/tmp setpriv --reuid=65534 --regid=65534 --clear-groups '" +
-            platform::programPath().string() +
-            "' "
-            "--gtest_filter=RecentFilesStore.ReadOnlyProgramFolderKeepsTheListInTheSettingsFolder";
+        // Root may write into any folder: an ordinary user runs this test again, from
+        // a copy of this program in a folder everyone can reach.
+        std::string folder = "/tmp/lumora-as-nobody-XXXXXX";
+        ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+        const fs::path copy = fs::path(folder) / "editor_window_tests";
+        fs::copy_file(platform::programPath(), copy);
+        fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read |
+                                    fs::perms::group_exec | fs::perms::others_read |
+                                    fs::perms::others_exec);
+        // Leaks are checked in this run; the copy may not reach the suppressions file.
+        const std::string command = "TMPDIR=/tmp ASAN_OPTIONS=detect_leaks=0 LSAN_OPTIONS= "
+                                    "setpriv --reuid=65534 --regid=65534 "
+                                    "--clear-groups '" +
+                                    copy.string() +
+                                    "' --gtest_filter=RecentFilesStore."
+                                    "ReadOnlyProgramFolderKeepsTheListInTheSettingsFolder";
         const int status = std::system(command.c_str());
+        fs::remove_all(folder);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
         return;
     }
