@@ -16,7 +16,6 @@
 #include "setup/engine/qt_setup_message_pump.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/engine/setup_paths.h"
 #include "setup/engine/setup_services.h"
 #include "setup/engine/unattended_interaction.h"
@@ -27,6 +26,7 @@
 #include "setup/pages/setup_file_copy.h"
 #include "setup/pages/setup_form.h"
 #include "setup/pages/setup_groups.h"
+#include "setup/pages/setup_pages_form.h"
 #include "setup/script/value_reader.h"
 
 #include <QApplication>

@@ -1,9 +1,11 @@
 #include "copy_bench_support.h"
 
+#include "platform/atomic_file.h"
+#include "platform/program_start.h"
+#include "platform/system_directories.h"
+
 #include <cstdlib>
 #include <fstream>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace lumora::bench {
@@ -12,13 +14,11 @@ namespace fs = std::filesystem;
 
 fs::path makeWorkDirectory(const std::string& prefix) {
     const char* base = std::getenv("TMPDIR");
-    const std::string pattern =
-        std::string(base && *base ? base : "/tmp") + "/" + prefix + "-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (!::mkdtemp(name.data()))
+    try {
+        return platform::createPrivateDirectory(base && *base ? base : "/tmp", prefix + "-");
+    } catch (const platform::FileError&) {
         std::abort();
-    return name.data();
+    }
 }
 
 void writeBytes(const fs::path& path, std::size_t size, unsigned seed) {
@@ -51,15 +51,15 @@ void warm(const fs::path& path) {
 }
 
 void runCp(const fs::path& from, const fs::path& to) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::execlp("cp", "cp", "-r", from.c_str(), to.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    platform::ProgramStart request;
+    request.commandLine = "cp -r \"" + from.string() + "\" \"" + to.string() + "\"";
+    request.translatePathArguments = false;
+    try {
+        if (platform::runProgramAndWait(platform::DriveMap(), request) != 0)
+            std::abort();
+    } catch (const platform::ProgramStartError&) {
         std::abort();
+    }
 }
 
 void clearTarget(benchmark::State& state, const fs::path& target) {

@@ -188,8 +188,10 @@ public:
     // must outlive the window, which sends it the quit request.
     void setHelpEngine(HelpEngine& help) { help_ = &help; }
     // The recent-files store, before its first use (by default recentflz.ini beside
-    // the program file).
+    // the program file, or in the user's settings folder; see recentFilesStoreLocation).
     void setRecentFilesStore(const std::string& path) { recentStorePath_ = path; }
+    // The program file the default store is placed by (by default the running program).
+    void setProgramFile(const std::string& path) { programFile_ = path; }
     // Before first use: the list lives only as long as the window, so that pages the
     // batch tool opens never reach the user's list.
     void keepRecentFilesInMemory();
@@ -333,6 +335,7 @@ private:
     HelpEngine* help_ = nullptr;
     std::unique_ptr<HelpEngine> ownHelp_;
     std::string recentStorePath_;
+    std::string programFile_;
     std::unique_ptr<ProfileAccess> recentStore_;
     CaseInsensitiveFileLocator fileLocator_;
     std::unique_ptr<RecentFiles> recentFiles_;

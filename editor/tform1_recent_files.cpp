@@ -26,9 +26,11 @@ RecentFiles& TForm1::recentFiles() {
             std::string store = recentStorePath_;
             if (store.empty()) {
                 try {
-                    store = recentFilesStorePath(platform::programPath().string());
+                    store = recentFilesStoreLocation(
+                        programFile_.empty() ? platform::programPath().string() : programFile_);
                 } catch (const platform::FileError&) {
-                    // Without a program file to sit beside, the list lasts for this run.
+                    // Without a program file to sit beside or a settings folder to
+                    // write, the list lasts for this run.
                     recentStore_ = std::make_unique<MemoryProfile>();
                 }
             }

@@ -1,16 +1,10 @@
 #include "file_checksum.h"
 
-#include "file_descriptor.h"
 #include "regular_file_read.h"
 
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace lumora::platform {
@@ -44,27 +38,20 @@ std::uint32_t crc32(std::string_view bytes, std::uint32_t crc) {
 }
 
 FileFacts fileFacts(const std::filesystem::path& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.get() < 0)
-        throw FileError(path.string(), std::strerror(errno));
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        throw FileError(path.string(), std::strerror(errno));
-    if (!S_ISREG(info.st_mode))
-        throw NotRegularFile(path.string());
+    const RegularFile file = openRegularFile(path);
     FileFacts facts;
     std::vector<char> block(1 << 16);
     for (;;) {
-        const ssize_t got = ::read(fd.get(), block.data(), block.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw FileError(path.string(), std::strerror(errno));
+        std::size_t got = 0;
+        try {
+            got = readFull(file.descriptor, block.data(), block.size());
+        } catch (const std::system_error& error) {
+            throw FileError(path.string(), error.code().message());
         }
-        if (got == 0)
+        facts.crc = crc32({block.data(), got}, facts.crc);
+        facts.size += got;
+        if (got < block.size())
             break;
-        facts.crc = crc32({block.data(), static_cast<std::size_t>(got)}, facts.crc);
-        facts.size += static_cast<std::uint64_t>(got);
     }
     return facts;
 }
@@ -113,12 +100,13 @@ std::optional<ChecksumList> readChecksumList(const std::filesystem::path& direct
 
 std::optional<std::string> fileMismatch(const std::filesystem::path& path, std::uint64_t size,
                                         std::optional<std::uint32_t> crc) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return std::string(std::strerror(errno));
-    if (!S_ISREG(info.st_mode))
+    std::error_code statusError;
+    const auto status = pathStatus(path, statusError);
+    if (!status)
+        return statusError.message();
+    if (!status->regular)
         return std::string("not a regular file");
-    const auto found = static_cast<std::uint64_t>(info.st_size);
+    const std::uint64_t found = status->size;
     if (found != size)
         return "it holds " + sizeText(found) + ", not " + std::to_string(size);
     if (!crc)

@@ -2,8 +2,6 @@
 // One open file descriptor, closed when its owner goes: the platform's readers and
 // writers keep theirs in one, so that no error path leaks it.
 
-#include <unistd.h>
-
 #include <utility>
 
 namespace lumora::platform {
@@ -13,7 +11,7 @@ public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0)
-            ::close(fd_);
+            closeNow(fd_);
     }
     FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.release()) {}
     FileDescriptor& operator=(FileDescriptor&& other) noexcept {
@@ -31,6 +29,8 @@ public:
     void swap(FileDescriptor& other) noexcept { std::swap(fd_, other.fd_); }
 
 private:
+    static void closeNow(int fd);
+
     int fd_;
 };
 

@@ -2,7 +2,9 @@
 
 #include "atomic_file.h"
 
+#include <cstdlib>
 #include <system_error>
+#include <unistd.h>
 
 namespace lumora::platform {
 
@@ -16,6 +18,25 @@ std::filesystem::path programPath() {
 
 std::filesystem::path programDirectory() {
     return programPath().parent_path();
+}
+
+bool directoryWritable(const std::filesystem::path& directory) {
+    return ::access(directory.empty() ? "." : directory.c_str(), W_OK | X_OK) == 0;
+}
+
+std::filesystem::path userConfigDirectory(std::string_view application) {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    const std::filesystem::path base = config && *config == '/'
+                                           ? std::filesystem::path(config)
+                                           : std::filesystem::path(home ? home : "") / ".config";
+    const std::filesystem::path directory = base / application;
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error)
+        throw FileError(directory.string(), error.message());
+    return directory;
 }
 
 } // namespace lumora::platform

@@ -3,6 +3,7 @@
 // recent-files store are looked up beside it.
 
 #include <filesystem>
+#include <string_view>
 
 namespace lumora::platform {
 
@@ -10,5 +11,13 @@ namespace lumora::platform {
 // system cannot tell.
 std::filesystem::path programPath();
 std::filesystem::path programDirectory();
+
+// Whether this user may make and replace files in the folder (an installed program's
+// folder usually not).
+bool directoryWritable(const std::filesystem::path& directory);
+
+// The user's settings folder for `application`: $XDG_CONFIG_HOME/<application>, by
+// default ~/.config/<application>. Made when missing; throws FileError when it cannot be.
+std::filesystem::path userConfigDirectory(std::string_view application);
 
 } // namespace lumora::platform

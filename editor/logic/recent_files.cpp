@@ -1,6 +1,9 @@
 #include "recent_files.h"
 
 #include "common/ascii_case.h"
+#include "platform/program_location.h"
+
+#include <filesystem>
 
 namespace lumora::editor {
 
@@ -25,6 +28,13 @@ std::string recentFilesStorePath(std::string_view programFilePath) {
                          : programFilePath.substr(0, lastSeparator + 1));
     path += kRecentFilesStoreName;
     return path;
+}
+
+std::string recentFilesStoreLocation(std::string_view programFilePath) {
+    const std::string beside = recentFilesStorePath(programFilePath);
+    if (platform::directoryWritable(std::filesystem::path(beside).parent_path()))
+        return beside;
+    return (platform::userConfigDirectory("lumora") / kRecentFilesStoreName).string();
 }
 
 RecentFiles::Entries RecentFiles::readAll() {

@@ -27,6 +27,12 @@ inline constexpr int kShownEntries = 9;
 // colon) followed by the store's name.
 std::string recentFilesStorePath(std::string_view programFilePath);
 
+// Where the running program keeps the store: beside the program file while its folder
+// can be written (a portable copy), else in the user's settings folder
+// ~/.config/lumora (an installed program, whose folder belongs to the system), made
+// when missing. Throws platform::FileError when neither can hold it.
+std::string recentFilesStoreLocation(std::string_view programFilePath);
+
 // One item of the submenu: number k (from 1), caption "&k path", and the stored path.
 struct RecentMenuItem {
     int number = 0;

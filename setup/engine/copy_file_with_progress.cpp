@@ -1,24 +1,19 @@
 #include "setup/engine/copy_file_with_progress.h"
 
 #include "platform/drive_map.h"
+#include "platform/file_access.h"
 #include "platform/replacement_file.h"
 
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <optional>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace setupkit {
 
 namespace {
 
-std::string systemCause() {
-    return std::strerror(errno);
-}
+namespace platform = lumora::platform;
 
 std::string sizeCause(std::uint64_t found, std::uint64_t expected) {
     return "it holds " + std::to_string(found) + (found == 1 ? " byte" : " bytes") + ", not " +
@@ -29,79 +24,59 @@ std::string sizeCause(std::uint64_t found, std::uint64_t expected) {
 constexpr std::size_t TransferSize = 256 * 1024;
 static_assert(TransferSize % CopyProgressBlock == 0);
 
+EInOutError openingError(const std::error_code& error) {
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
+        return EInOutError("Source file doesn't exist.", error.message());
+    return EInOutError("Error opening source file.", error.message());
+}
+
 class SourceFile {
 public:
     explicit SourceFile(const std::filesystem::path& path) {
         // Asked before opening: opening a pipe or a device could wait forever.
-        struct stat named {};
-        if (::stat(path.c_str(), &named) != 0) {
-            if (errno == ENOENT || errno == ENOTDIR)
-                throw EInOutError("Source file doesn't exist.", systemCause());
-            throw EInOutError("Error opening source file.", systemCause());
-        }
-        if (!S_ISREG(named.st_mode))
+        std::error_code error;
+        const auto named = platform::pathStatus(path, error);
+        if (!named)
+            throw openingError(error);
+        if (!named->regular)
             throw EInOutError("Error opening source file.", "not a regular file");
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0) {
-            if (errno == ENOENT || errno == ENOTDIR)
-                throw EInOutError("Source file doesn't exist.", systemCause());
-            throw EInOutError("Error opening source file.", systemCause());
-        }
-        if (::fstat(fd_, &info_) != 0)
-            throw EInOutError("Error opening source file.", systemCause());
-        if (!S_ISREG(info_.st_mode))
+        fd_ = platform::openForReading(path, false, error);
+        if (error)
+            throw openingError(error);
+        const auto opened = platform::fileStatus(fd_, error);
+        if (!opened)
+            throw EInOutError("Error opening source file.", error.message());
+        if (!opened->regular)
             throw EInOutError("Error opening source file.", "not a regular file");
-        ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+        info_ = *opened;
+        platform::adviseSequentialRead(fd_);
     }
-    ~SourceFile() { ::close(fd_); }
-    SourceFile(const SourceFile&) = delete;
-    SourceFile& operator=(const SourceFile&) = delete;
 
-    const struct stat& info() const { return info_; }
-    int descriptor() const { return fd_; }
+    const platform::FileStatus& info() const { return info_; }
+    const platform::FileDescriptor& descriptor() const { return fd_; }
 
     // Fills the buffer unless the file ends first; the count read.
     std::size_t readFull(char* buffer, std::size_t size) {
-        std::size_t filled = 0;
-        while (filled < size) {
-            const ssize_t got = ::read(fd_, buffer + filled, size - filled);
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw EInOutError("Error during file copy.", systemCause());
-            }
-            if (got == 0)
-                break;
-            filled += static_cast<std::size_t>(got);
+        try {
+            return platform::readFull(fd_, buffer, size);
+        } catch (const std::system_error& error) {
+            throw EInOutError("Error during file copy.", error.code().message());
         }
-        return filled;
     }
 
 private:
-    int fd_ = -1;
-    struct stat info_ {};
+    platform::FileDescriptor fd_;
+    platform::FileStatus info_;
 };
 
-// Moves up to TransferSize bytes from one file to the other without passing them
-// through the program, stopping short only at the end of the source. Nothing when the
-// system cannot do so for these two files (the caller then reads and writes itself).
-std::optional<std::size_t> copyInKernel(int from, int to) {
-    std::size_t moved = 0;
-    while (moved < TransferSize) {
-        const ssize_t put = ::copy_file_range(from, nullptr, to, nullptr, TransferSize - moved, 0);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            if (moved == 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
-                               errno == EOPNOTSUPP || errno == EBADF))
-                return std::nullopt;
-            throw EInOutError("Error during file copy.", systemCause());
-        }
-        if (put == 0)
-            break;
-        moved += static_cast<std::size_t>(put);
+// TransferSize bytes moved by the system, or nothing when it cannot for these files
+// (the caller then reads and writes itself).
+std::optional<std::size_t> copyInKernel(const platform::FileDescriptor& from, int to) {
+    try {
+        return platform::copyInKernel(from, to, TransferSize);
+    } catch (const std::system_error& error) {
+        throw EInOutError("Error during file copy.", error.code().message());
     }
-    return moved;
 }
 
 void reportBlocks(const CopyProgress& callback, std::size_t bytes, bool last) {
@@ -122,13 +97,13 @@ void CopyFileWithProgress(const std::filesystem::path& source, const std::filesy
     SourceFile input(source);
     // A source of another size than recorded is damaged or cut short: checked before
     // the target is touched.
-    const auto found = static_cast<std::uint64_t>(input.info().st_size);
+    const auto found = static_cast<std::uint64_t>(input.info().size);
     if (expectedSize >= 0 && found != static_cast<std::uint64_t>(expectedSize))
         throw EInOutError("Error opening source file.",
                           sizeCause(found, static_cast<std::uint64_t>(expectedSize)));
     std::optional<lumora::platform::ReplacementFile> output;
     try {
-        output.emplace(target, input.info().st_mode);
+        output.emplace(target, input.info().mode);
     } catch (const std::system_error& error) {
         throw EInOutError("Error opening target file.", error.code().message());
     }
@@ -164,11 +139,11 @@ void CopyFileWithProgress(const std::filesystem::path& source, const std::filesy
 
     // A source that shrank or grew under the copy gives a file that is not the one
     // the install set describes.
-    const auto expected = static_cast<std::uint64_t>(input.info().st_size);
+    const auto expected = static_cast<std::uint64_t>(input.info().size);
     if (copied != expected)
         throw EInOutError("Error during file copy.", "the source changed size during the copy");
     try {
-        output->setModificationTime(input.info().st_mtim.tv_sec, input.info().st_mtim.tv_nsec);
+        output->setModificationTime(input.info().seconds, input.info().nanoseconds);
         output->commit(expected);
     } catch (const std::system_error& error) {
         if (error.code().value() == EIO || error.code().value() == ENOSPC ||

@@ -1,14 +1,12 @@
 #include "setup/engine/install_journal.h"
 
 #include "common/ascii_case.h"
+#include "platform/file_access.h"
 #include "platform/profile_file.h"
 #include "setup/engine/caseless_sorted_list.h"
 #include "setup/engine/setup_paths.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <fstream>
-#include <unistd.h>
 #include <unordered_set>
 
 namespace setupkit {
@@ -44,23 +42,9 @@ bool appendToJournal(const fs::path& journal, const std::vector<std::string>& li
         text += line;
     if (text.empty())
         return true;
-    const int fd = ::open(journal.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
     // One write for the batch: a kill lands before or after it, and a short write
     // only ever cuts the last line, which the reader leaves out.
-    size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t result = ::write(fd, text.data() + written, text.size() - written);
-        if (result < 0 && errno == EINTR)
-            continue;
-        if (result <= 0) {
-            ::close(fd);
-            return false;
-        }
-        written += static_cast<size_t>(result);
-    }
-    return ::close(fd) == 0;
+    return lumora::platform::appendToFile(journal, text);
 }
 
 JournalContents readInstallJournal(const fs::path& journal) {

@@ -11,8 +11,6 @@
 #include "setup/engine/setup_paths.h"
 
 #include <fstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace setupkit {
 
@@ -28,9 +26,9 @@ constexpr char PendingLogMark = 'L';
 // A part file left by a copy that was killed; never a link or anything else.
 void removeStalePart(const fs::path& target) {
     const fs::path part = lumora::platform::ReplacementFile::partPathFor(target);
-    struct stat status {};
-    if (::lstat(part.c_str(), &status) == 0 && S_ISREG(status.st_mode))
-        ::unlink(part.c_str());
+    std::error_code error;
+    if (fs::is_regular_file(fs::symlink_status(part, error)))
+        fs::remove(part, error);
 }
 
 } // namespace

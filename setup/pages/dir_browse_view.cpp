@@ -2,8 +2,8 @@
 
 #include "common/ascii_case.h"
 #include "platform/drives.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/dir_choice_rules.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -1,10 +1,10 @@
 #include "setup/pages/directory_creation.h"
 
 #include "common/ascii_case.h"
+#include "platform/file_access.h"
 #include "setup/pages/catalogue_format.h"
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace setupkit {
 
@@ -51,7 +51,8 @@ void RemoveDirChain(const DriveMap& drives, std::string_view path, std::string_v
         if (!kept.empty() && equalsIgnoringCase(current, kept))
             return;
         const auto host = drives.toHostPath(current);
-        if (!host || ::rmdir(host->c_str()) != 0)
+        if (!host || lumora::platform::removeEmptyDirectory(*host) !=
+                         lumora::platform::RemoveResult::Removed)
             return;
     }
 }

@@ -1,10 +1,10 @@
 #include "setup/pages/overwrite_rule.h"
 
+#include "platform/file_access.h"
 #include "setup/engine/message_box_types.h"
 #include "setup/pages/catalogue_format.h"
 
 #include <ctime>
-#include <sys/stat.h>
 
 namespace setupkit {
 
@@ -16,10 +16,11 @@ std::optional<std::filesystem::path> hostPath(const lumora::platform::DriveMap& 
 }
 
 FileFacts statFacts(const std::optional<std::filesystem::path>& host) {
-    struct stat info {};
-    if (!host || ::stat(host->c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    std::error_code error;
+    const auto status = host ? lumora::platform::pathStatus(*host, error) : std::nullopt;
+    if (!status || !status->regular)
         return {};
-    return {static_cast<std::int64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtime)};
+    return {static_cast<std::int64_t>(status->size), status->seconds};
 }
 
 bool sourceIsNewer(const FileFacts& source, const FileFacts& target) {
@@ -35,8 +36,8 @@ FileInspector hostFileInspector(const lumora::platform::DriveMap& drives,
     FileInspector inspect;
     inspect.exists = [&drives](const std::string& path) {
         const auto host = hostPath(drives, path);
-        struct stat info {};
-        return host && ::stat(host->c_str(), &info) == 0;
+        std::error_code error;
+        return host && lumora::platform::pathStatus(*host, error);
     };
     inspect.fileFacts = [&drives](const std::string& path) {
         return statFacts(hostPath(drives, path));

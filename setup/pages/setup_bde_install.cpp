@@ -7,9 +7,9 @@
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
 #include "setup/engine/setup_interaction.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/engine/setup_paths.h"
 #include "setup/pages/catalogue_format.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

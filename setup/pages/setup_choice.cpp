@@ -1,7 +1,7 @@
 #include "setup/pages/setup_choice.h"
 
 #include "setup/engine/setup_info.h"
-#include "setup/engine/setup_pages_form.h"
+#include "setup/pages/setup_pages_form.h"
 #include "setup/script/setup_choice.h"
 #include "setup/script/setup_data.h"
 

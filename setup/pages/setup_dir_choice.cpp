@@ -4,11 +4,11 @@
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
 #include "setup/engine/setup_message_pump.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/engine/setup_paths.h"
 #include "setup/pages/catalogue_format.h"
 #include "setup/pages/dir_browse_view.h"
 #include "setup/pages/dir_choice_rules.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>

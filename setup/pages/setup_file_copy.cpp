@@ -3,8 +3,8 @@
 #include "setup/engine/form_loading.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/engine/setup_paths.h"
+#include "setup/pages/setup_pages_form.h"
 #include "setup/pages/vel_progress_bar.h"
 
 #include <QFontMetrics>

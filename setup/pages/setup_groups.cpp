@@ -4,8 +4,8 @@
 #include "setup/engine/form_loading.h"
 #include "setup/engine/message_box_types.h"
 #include "setup/engine/setup_info.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/program_groups.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>

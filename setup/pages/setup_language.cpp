@@ -4,7 +4,7 @@
 #include "setup/engine/form_loading.h"
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
-#include "setup/engine/setup_pages_form.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include <QGroupBox>
 #include <QRadioButton>

@@ -3,8 +3,8 @@
 #include "setup/engine/form_loading.h"
 #include "setup/engine/kit_font.h"
 #include "setup/engine/setup_error.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/form_font.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include <QFontMetrics>
 #include <QTextDocument>

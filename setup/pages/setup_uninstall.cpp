@@ -11,11 +11,11 @@
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_info.h"
 #include "setup/engine/setup_interaction.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/engine/setup_paths.h"
 #include "setup/pages/catalogue_format.h"
 #include "setup/pages/program_groups.h"
 #include "setup/pages/setup_bde_install.h"
+#include "setup/pages/setup_pages_form.h"
 #include "setup/pages/uninstall_removal.h"
 
 #include <QPlainTextEdit>

@@ -2,13 +2,12 @@
 
 #include "common/ascii_case.h"
 #include "platform/atomic_file.h"
+#include "platform/file_access.h"
 #include "platform/registry.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace setupkit {
 
@@ -43,10 +42,22 @@ std::optional<fs::path> safeHostPath(const DriveMap& drives, std::string_view pa
     return host;
 }
 
-Removal unlinkResult(const fs::path& path) {
-    if (::unlink(path.c_str()) == 0)
+Removal removal(lumora::platform::RemoveResult result) {
+    switch (result) {
+    case lumora::platform::RemoveResult::Removed:
         return Removal::Removed;
-    return errno == ENOENT ? Removal::Missing : Removal::Failed;
+    case lumora::platform::RemoveResult::Missing:
+        return Removal::Missing;
+    case lumora::platform::RemoveResult::NotEmpty:
+        return Removal::NotEmpty;
+    case lumora::platform::RemoveResult::Failed:
+        break;
+    }
+    return Removal::Failed;
+}
+
+Removal unlinkResult(const fs::path& path) {
+    return removal(lumora::platform::removeFile(path));
 }
 
 } // namespace
@@ -76,11 +87,7 @@ Removal removeRecordedDirectory(const DriveMap& drives, std::string_view path) {
         return unlinkResult(*host);
     if (type != fs::file_type::directory)
         return Removal::Refused;
-    if (::rmdir(host->c_str()) == 0)
-        return Removal::Removed;
-    if (errno == ENOTEMPTY || errno == EEXIST)
-        return Removal::NotEmpty;
-    return errno == ENOENT ? Removal::Missing : Removal::Failed;
+    return removal(lumora::platform::removeEmptyDirectory(*host));
 }
 
 Removal removeDirectoryFiles(const DriveMap& drives, std::string_view path) {
@@ -94,7 +101,7 @@ Removal removeDirectoryFiles(const DriveMap& drives, std::string_view path) {
     for (const fs::directory_entry& entry : fs::directory_iterator(*host, error)) {
         std::error_code ignored;
         if (entry.symlink_status(ignored).type() != fs::file_type::directory)
-            ::unlink(entry.path().c_str());
+            lumora::platform::removeFile(entry.path());
     }
     return removeRecordedDirectory(drives, path);
 }
@@ -116,11 +123,11 @@ bool removeFolderAtOnce(const DriveMap& drives, std::string_view folder,
         if (entry.symlink_status(error).type() == fs::file_type::directory ||
             !ours(entry.path().filename().string()))
             return false;
-    if (error || ::rename(host->c_str(), aside.c_str()) != 0)
+    if (error || (fs::rename(*host, aside, error), error))
         return false;
     for (const fs::directory_entry& entry : fs::directory_iterator(aside, error))
-        ::unlink(entry.path().c_str());
-    ::rmdir(aside.c_str());
+        lumora::platform::removeFile(entry.path());
+    lumora::platform::removeEmptyDirectory(aside);
     return true;
 }
 

@@ -3,9 +3,9 @@
 //   lumora_icon_png <icon.ico> <output folder> <name>
 //
 // writes <output folder>/icons/hicolor/<N>x<N>/apps/<name lower-cased>.png for each
-// desktop size N up to the largest image the icon holds (a smaller size is scaled
-// down from the nearest larger image; none is blown up past what the icon holds),
-// and <output folder>/<name>.png, the largest image, which ships beside the program.
+// size a desktop looks for (an image the icon lacks is scaled smoothly from the nearest
+// larger one, or from the largest when none is larger), and <output folder>/<name>.png,
+// the largest image, which ships beside the program.
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
@@ -56,9 +56,7 @@ int main(int argc, char** argv) {
     if (!writePng(*largest, output.filePath(name + QStringLiteral(".png"))))
         return fail(QStringLiteral("cannot write %1.png").arg(name));
 
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
-        if (size > largest->width())
-            break;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         // The smallest image at least this large keeps the most of its drawing.
         const QImage* from = largest;
         for (const QImage& image : images)

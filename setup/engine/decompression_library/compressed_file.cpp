@@ -1,17 +1,14 @@
 #include "setup/engine/decompression_library/compressed_file.h"
 
+#include "platform/file_access.h"
 #include "platform/replacement_file.h"
 #include "setup/engine/decompression_library/tscomp32_api.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
 #include <zstd.h>
 
@@ -24,38 +21,26 @@ constexpr std::uint16_t Version = 1;
 
 class InputFile {
 public:
-    explicit InputFile(const std::filesystem::path& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~InputFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
+    explicit InputFile(const std::filesystem::path& path) {
+        std::error_code error;
+        fd_ = lumora::platform::openForReading(path, false, error);
     }
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
 
-    bool isOpen() const { return fd_ >= 0; }
-    int descriptor() const { return fd_; }
+    bool isOpen() const { return fd_.valid(); }
+    const lumora::platform::FileDescriptor& descriptor() const { return fd_; }
 
     // Fills the buffer unless the file ends first; -1 on a read error.
     long long read(void* buffer, std::size_t size) {
-        std::size_t filled = 0;
-        auto* bytes = static_cast<char*>(buffer);
-        while (filled < size) {
-            const ssize_t got = ::read(fd_, bytes + filled, size - filled);
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                return -1;
-            }
-            if (got == 0)
-                break;
-            filled += static_cast<std::size_t>(got);
+        try {
+            return static_cast<long long>(
+                lumora::platform::readFull(fd_, static_cast<char*>(buffer), size));
+        } catch (const std::system_error&) {
+            return -1;
         }
-        return static_cast<long long>(filled);
     }
 
 private:
-    int fd_;
+    lumora::platform::FileDescriptor fd_;
 };
 
 template <typename T> void putLittle(unsigned char* at, T value) {
@@ -124,15 +109,17 @@ std::optional<Header> readHeader(const std::filesystem::path& path) {
 std::uint64_t compress(const std::filesystem::path& source, const std::filesystem::path& target,
                        const Progress& progress, int level) {
     InputFile input(source);
-    struct stat info {};
-    if (!input.isOpen() || ::fstat(input.descriptor(), &info) != 0 || !S_ISREG(info.st_mode))
+    std::error_code statusError;
+    const auto info = input.isOpen() ? lumora::platform::fileStatus(input.descriptor(), statusError)
+                                     : std::nullopt;
+    if (!info || !info->regular)
         throw Failure(TSC_ERROR_SOURCE, source.string() + ": cannot be opened");
 
     Header header;
-    header.size = static_cast<std::uint64_t>(info.st_size);
-    header.seconds = info.st_mtim.tv_sec;
-    header.nanoseconds = static_cast<std::uint32_t>(info.st_mtim.tv_nsec);
-    header.mode = info.st_mode & 07777;
+    header.size = info->size;
+    header.seconds = info->seconds;
+    header.nanoseconds = static_cast<std::uint32_t>(info->nanoseconds);
+    header.mode = info->mode;
 
     std::unique_ptr<ZSTD_CCtx, CompressContextDeleter> context(ZSTD_createCCtx());
     if (!context ||

@@ -27,7 +27,7 @@ TEST_F(ProgramIcon, TheWindowAndTheAboutBoxShowTheImageOfLumoraIco) {
     const QImage beside(QString::fromStdString((binDir() / "Lumora.png").string()));
     ASSERT_FALSE(beside.isNull()) << "no Lumora.png beside the programs";
     EXPECT_EQ(rgba(beside), original);
-    for (const int size : {16, 32}) {
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QImage sized(QString::fromStdString(
             (binDir() / "icons/hicolor" / (std::to_string(size) + "x" + std::to_string(size)) /
              "apps/lumora.png")

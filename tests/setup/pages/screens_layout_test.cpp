@@ -14,10 +14,10 @@
 #include "setup/engine/setup_message_dialog.h"
 #include "setup/engine/setup_message_dlg.h"
 #include "setup/engine/setup_page.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/setup_background.h"
 #include "setup/pages/setup_form.h"
 #include "setup/pages/setup_language.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include <QApplication>
 #include <QGroupBox>

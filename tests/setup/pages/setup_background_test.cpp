@@ -2,9 +2,9 @@
 #include "qt_wizard_scope.h"
 
 #include "setup/engine/setup_page.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/setup_background.h"
 #include "setup/pages/setup_message.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,10 +2,10 @@
 #include "qt_wizard_scope.h"
 
 #include "setup/engine/setup_error.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/form/form_text_parser.h"
 #include "setup/pages/setup_choice_pages.h"
 #include "setup/pages/setup_form.h"
+#include "setup/pages/setup_pages_form.h"
 #include "setup/script/setup_choice.h"
 #include "setup/script/setup_data.h"
 #include "setup/script/setup_dir.h"

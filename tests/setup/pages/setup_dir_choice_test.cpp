@@ -2,10 +2,10 @@
 #include "qt_wizard_scope.h"
 #include "step_pump.h"
 
-#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/setup_dir_choice.h"
 #include "setup/pages/setup_file_copy.h"
 #include "setup/pages/setup_form.h"
+#include "setup/pages/setup_pages_form.h"
 #include "shipped_form.h"
 
 #include <QComboBox>

@@ -4,8 +4,8 @@
 
 #include "platform/file_checksum.h"
 #include "setup/engine/decompression_library.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/setup_file_copy.h"
+#include "setup/pages/setup_pages_form.h"
 #include "setup/pages/vel_progress_bar.h"
 
 #include <QLabel>

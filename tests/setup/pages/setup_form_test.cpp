@@ -4,10 +4,10 @@
 
 #include "setup/engine/setup_error.h"
 #include "setup/engine/setup_page.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/setup_background.h"
 #include "setup/pages/setup_form.h"
 #include "setup/pages/setup_message.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include "setup/form/form_stream_reader.h"
 #include "setup/form/form_stream_writer.h"

@@ -3,9 +3,9 @@
 
 #include "platform/desktop_menu_shell.h"
 #include "platform/recording_progman_shell.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/program_groups.h"
 #include "setup/pages/setup_groups.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>

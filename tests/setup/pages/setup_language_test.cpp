@@ -2,11 +2,11 @@
 #include "qt_wizard_scope.h"
 
 #include "setup/engine/setup_error.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/form/form_component.h"
 #include "setup/form/form_text_parser.h"
 #include "setup/pages/setup_form.h"
 #include "setup/pages/setup_language.h"
+#include "setup/pages/setup_pages_form.h"
 #include "temp_dir.h"
 
 #include <QGroupBox>

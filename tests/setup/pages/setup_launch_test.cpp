@@ -2,9 +2,9 @@
 #include "qt_wizard_scope.h"
 
 #include "platform/registry.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/engine/text_viewer_dialog.h"
 #include "setup/pages/setup_bde_install.h"
+#include "setup/pages/setup_pages_form.h"
 #include "setup/pages/setup_prog_exec.h"
 
 #include <QPlainTextEdit>

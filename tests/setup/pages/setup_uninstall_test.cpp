@@ -5,8 +5,8 @@
 #include "platform/recording_progman_shell.h"
 #include "platform/registry.h"
 #include "setup/engine/setup_error.h"
-#include "setup/engine/setup_pages_form.h"
 #include "setup/pages/program_groups.h"
+#include "setup/pages/setup_pages_form.h"
 #include "setup/pages/setup_uninstall.h"
 #include "setup/pages/uninstall_removal.h"
 

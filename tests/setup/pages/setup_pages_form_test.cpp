@@ -2,7 +2,7 @@
 #include "qt_wizard_scope.h"
 
 #include "setup/engine/setup_page.h"
-#include "setup/engine/setup_pages_form.h"
+#include "setup/pages/setup_pages_form.h"
 #include "setup/pages/vel_progress_bar.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 // Makes the program's wizard dialog the real Qt one for a test's life.
 
-#include "setup/engine/setup_pages_form.h"
+#include "setup/pages/setup_pages_form.h"
 
 namespace setupkit::testing {
 

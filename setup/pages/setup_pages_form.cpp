@@ -1,4 +1,4 @@
-#include "setup/engine/setup_pages_form.h"
+#include "setup/pages/setup_pages_form.h"
 
 #include "setup/engine/kit_font.h"
 #include "setup/pages/vel_progress_bar.h"
