@@ -25,13 +25,20 @@ size_t findFolded(std::string_view line, std::string_view lowerPattern, size_t f
         return std::string_view::npos;
     const size_t last = line.size() - lowerPattern.size();
     // A byte of the pattern that has no other case can be looked for with memchr,
-    // which goes through a line many times faster than comparing at every position;
-    // the tag searches all have one ("<", a blank, a quote).
-    size_t anchor = 0;
-    while (anchor < lowerPattern.size() &&
-           (asciiUpper(lowerPattern[anchor]) != lowerPattern[anchor] ||
-            asciiLower(lowerPattern[anchor]) != lowerPattern[anchor]))
-        ++anchor;
+    // which goes through a line many times faster than comparing at every position.
+    // Blanks and tag brackets are common in a page, so another such byte is better.
+    size_t anchor = lowerPattern.size();
+    int anchorCommonness = 3;
+    for (size_t k = 0; k < lowerPattern.size(); ++k) {
+        const char c = lowerPattern[k];
+        if (asciiUpper(c) != c || asciiLower(c) != c)
+            continue;
+        const int commonness = c == ' ' ? 2 : (c == '<' || c == '>') ? 1 : 0;
+        if (commonness < anchorCommonness) {
+            anchor = k;
+            anchorCommonness = commonness;
+        }
+    }
     if (anchor == lowerPattern.size()) {
         for (size_t i = from; i <= last; ++i)
             if (matchesFoldedAt(line, lowerPattern, i))
