@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
@@ -106,10 +107,12 @@ fs::path resolveProgram(const DriveMap& drives, const std::string& name,
     return error ? *found : absolute;
 }
 
-ProgramEnd endOf(int status) {
+ProgramEnd endOf(int status, const rusage& usage) {
+    const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     if (WIFSIGNALED(status))
-        return {0, WTERMSIG(status)};
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 0, 0};
+        return {0, WTERMSIG(status), cpu};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 0, 0, cpu};
 }
 
 int shellExitCode(const ProgramEnd& end) {
@@ -232,14 +235,15 @@ ProgramEnd StartedProgram::waitForEnd() {
     if (end_)
         return *end_;
     int status = 0;
+    rusage usage{};
     pid_t result;
     do {
-        result = ::waitpid(pid_, &status, 0);
+        result = ::wait4(pid_, &status, 0, &usage);
     } while (result < 0 && errno == EINTR);
     if (result < 0)
         throw ProgramStartError(
             "Cannot wait for process " + std::to_string(pid_) + ": " + std::strerror(errno), errno);
-    end_ = endOf(status);
+    end_ = endOf(status, usage);
     return *end_;
 }
 
@@ -250,8 +254,9 @@ int StartedProgram::wait() {
 std::optional<int> StartedProgram::poll() {
     if (!end_) {
         int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) == pid_)
-            end_ = endOf(status);
+        rusage usage{};
+        if (::wait4(pid_, &status, WNOHANG, &usage) == pid_)
+            end_ = endOf(status, usage);
     }
     if (!end_)
         return std::nullopt;

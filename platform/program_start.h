@@ -44,6 +44,9 @@ struct ProgramStart {
 struct ProgramEnd {
     int exitCode = 0;
     int signal = 0; // not 0 when a signal ended it
+    // Processor time (user and system) the program used, with that of the programs it
+    // started and waited for.
+    double cpuSeconds = 0;
 };
 
 // A started program. The destructor neither waits nor kills: a program started
