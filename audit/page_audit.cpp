@@ -1,8 +1,8 @@
 #include "page_audit.h"
 
 #include "audit/head_reader.h"
-#include "tags/tag_tester.h"
 #include "common/ascii_case.h"
+#include "tags/tag_tester.h"
 #include "text/ascii_case.h"
 #include "text/page_codec.h"
 

@@ -10,6 +10,8 @@
 #include "editor/logic/data_files.h"
 #include "keywords/quick_info_texts.h"
 #include "platform/atomic_file.h"
+#include "platform/descriptor_io.h"
+#include "platform/heap_tuning.h"
 #include "platform/program_location.h"
 
 #include <QApplication>
@@ -18,11 +20,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <malloc.h>
 #include <map>
 #include <memory>
 #include <thread>
-#include <unistd.h>
 
 namespace lumora::batch {
 
@@ -31,6 +31,10 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kUsageStatus = 2;
+
+// Set (to anything) for a fresh window per page, the way the batch first worked: the
+// benchmark compares the two.
+constexpr const char* kFreshWindowsVariable = "LUMORA_BATCH_FRESH_WINDOWS";
 
 // Qt's own warnings (a missing runtime directory, fonts of the offscreen platform)
 // say nothing about the pages; only its critical messages are worth a user's eye.
@@ -81,14 +85,17 @@ public:
             return compressPageFile(request, options_);
         if (!runner_) {
             // The window is never shown; no display is needed.
-            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            const bool fresh = std::getenv(kFreshWindowsVariable) != nullptr;
             // A window per page frees its memory again at once; handing it back to
             // the system each time and asking again costs more than the page's work.
-            ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
-            ::mallopt(M_TOP_PAD, 16 << 20);
+            if (fresh)
+                platform::keepFreedMemoryForReuse();
             qInstallMessageHandler(quietQtMessages);
             app_ = std::make_unique<QApplication>(qtArgc_, qtArgv_);
-            runner_ = std::make_unique<WindowPageRunner>(options_, filter_, startDirectory_);
+            runner_ = std::make_unique<WindowPageRunner>(options_, filter_, startDirectory_,
+                                                         fresh ? WindowUse::FreshPerPage
+                                                               : WindowUse::OneForAllPages);
         }
         return runner_->run(request);
     }
@@ -136,7 +143,8 @@ int runBatch(int argc, char** argv) {
         return serveRequests([&](const PageRequest& request) { return workshop.work(request); });
 
     const std::vector<PageEntry> entries = discoverPages(options.pages);
-    ResultSink sink(options, entries.size(), stdout, stderr, ::isatty(STDERR_FILENO) == 1);
+    ResultSink sink(options, entries.size(), stdout, stderr,
+                    platform::isTerminal(platform::kStandardError));
 
     std::vector<PageRequest> requests;
     std::map<std::string, std::string> outputs; // output path -> the page it belongs to

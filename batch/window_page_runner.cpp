@@ -35,9 +35,36 @@ constexpr const char* kTagTestFailed = "failed the tag test";
 } // namespace
 
 WindowPageRunner::WindowPageRunner(Options options, std::vector<std::string> filter,
-                                   std::string startDirectory)
+                                   std::string startDirectory, WindowUse use)
     : options_(std::move(options)), filter_(std::move(filter)),
-      startDirectory_(std::move(startDirectory)) {}
+      startDirectory_(std::move(startDirectory)), use_(use) {}
+
+WindowPageRunner::~WindowPageRunner() = default;
+
+std::unique_ptr<editor::TForm1> WindowPageRunner::startWindow() {
+    auto form =
+        std::make_unique<editor::TForm1>(editor::TForm1Services{ui_, pump_, startDirectory_});
+    // The user's recent files are the editor's: a batch run keeps its own.
+    form->keepRecentFilesInMemory();
+    // What start-up says (a missing list in the start-up directory) is not the page's.
+    ui_.clear();
+    // A user first leaves the preview the window starts in, then sets it up.
+    form->PreviewOff1Click();
+    return form;
+}
+
+editor::TForm1& WindowPageRunner::windowForPage() {
+    if (use_ == WindowUse::FreshPerPage) {
+        window_.reset();
+        window_ = startWindow();
+    } else if (!window_) {
+        window_ = startWindow();
+        window_->rememberState();
+    } else {
+        window_->returnToRememberedState();
+    }
+    return *window_;
+}
 
 void WindowPageRunner::applySettings(editor::TForm1& form, const Options& options,
                                      const std::vector<std::string>& filter) {
@@ -60,47 +87,47 @@ PageResult WindowPageRunner::run(const PageRequest& request) {
     PageResult result;
     result.path = request.path;
     try {
-        auto form =
-            std::make_unique<editor::TForm1>(editor::TForm1Services{ui_, pump_, startDirectory_});
-        // The user's recent files are the editor's: a batch run keeps its own.
-        form->keepRecentFilesInMemory();
-        // What start-up says (a missing list in the start-up directory) is not the page's.
-        ui_.clear();
-        // A user first leaves the preview the window starts in, then sets it up.
-        form->PreviewOff1Click();
-        applySettings(*form, options_, filter_);
-        ui_.setPageToOpen(request.path);
-        form->Open2Click();
-        if (ui_.errorCount() > 0)
-            return errorResult(request.path, oneLine(ui_.texts().back()));
-        if (options_.sensitivity)
-            form->TrackBar1->setValue(*options_.sensitivity);
-
-        switch (options_.command) {
-        case Command::Keywords:
-            scanKeywords(*form, result);
-            break;
-        case Command::Test:
-            testTags(*form, result);
-            break;
-        case Command::Auto:
-            fullAutoGo(*form, request, result);
-            break;
-        case Command::Compress:
-        case Command::Audit: // neither needs the window; they never come here
-            break;
-        }
-        result.messages = ui_.texts();
+        work(windowForPage(), request, result);
     } catch (const PageRefused& refused) {
         result = errorResult(request.path, refused.what());
     } catch (const std::exception& failure) {
         result = errorResult(request.path, std::string("internal error: ") + failure.what());
     }
     ui_.clear();
+    if (use_ == WindowUse::FreshPerPage)
+        window_.reset();
     // Events posted while the page was worked on (layout, deferred deletes) go now,
     // so they do not pile up over thousands of pages.
     QCoreApplication::processEvents();
     return result;
+}
+
+void WindowPageRunner::work(editor::TForm1& form, const PageRequest& request, PageResult& result) {
+    applySettings(form, options_, filter_);
+    ui_.setPageToOpen(request.path);
+    form.Open2Click();
+    if (ui_.errorCount() > 0) {
+        result = errorResult(request.path, oneLine(ui_.texts().back()));
+        return;
+    }
+    if (options_.sensitivity)
+        form.TrackBar1->setValue(*options_.sensitivity);
+
+    switch (options_.command) {
+    case Command::Keywords:
+        scanKeywords(form, result);
+        break;
+    case Command::Test:
+        testTags(form, result);
+        break;
+    case Command::Auto:
+        fullAutoGo(form, request, result);
+        break;
+    case Command::Compress:
+    case Command::Audit: // neither needs the window; they never come here
+        break;
+    }
+    result.messages = ui_.texts();
 }
 
 void WindowPageRunner::scanKeywords(editor::TForm1& form, PageResult& result) {
@@ -131,8 +158,10 @@ void WindowPageRunner::fullAutoGo(editor::TForm1& form, const PageRequest& reque
     const uint64_t revision = form.RichEdit->revision();
     std::string description;
     ui_.onQuestion([&] { description = form.Edit1DescrptStorage; });
+    // However the chain ends, the hook must not outlive what it writes to.
+    const std::unique_ptr<BatchInteraction, void (*)(BatchInteraction*)> unhook(
+        &ui_, [](BatchInteraction* ui) { ui->onQuestion(nullptr); });
     form.Button5Click();
-    ui_.onQuestion(nullptr);
 
     const bool built = form.RichEdit->revision() != revision;
     result.keywords = itemsOf(form.ListBox3);

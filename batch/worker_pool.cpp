@@ -1,100 +1,48 @@
 #include "worker_pool.h"
 
-#include <cerrno>
-#include <cstring>
-#include <deque>
-#include <fcntl.h>
-#include <optional>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "platform/descriptor_io.h"
+#include "platform/program_start.h"
 
-extern char** environ;
+#include <deque>
+#include <optional>
+#include <stdexcept>
 
 namespace lumora::batch {
 
 namespace {
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
 struct Worker {
-    pid_t pid = -1;
-    int toChild = -1;
-    int fromChild = -1;
+    platform::StartedProgram process;
+    platform::FileDescriptor toChild;
+    platform::FileDescriptor fromChild;
     RecordReader reader;
-    std::optional<size_t> current; // request index in flight
+    std::optional<size_t> current = {}; // request index in flight
 };
 
 Worker spawnWorker(const WorkerProgram& program) {
-    int requests[2];
-    int results[2];
-    if (::pipe2(requests, O_CLOEXEC) != 0)
-        throw std::runtime_error(std::string("cannot create a pipe: ") + std::strerror(errno));
-    if (::pipe2(results, O_CLOEXEC) != 0) {
-        const int saved = errno;
-        ::close(requests[0]);
-        ::close(requests[1]);
-        throw std::runtime_error(std::string("cannot create a pipe: ") + std::strerror(saved));
+    platform::HostProgramStart start;
+    start.program = program.path;
+    start.arguments = program.arguments;
+    start.input = platform::StandardStream::Pipe;
+    start.output = platform::StandardStream::Pipe;
+    try {
+        auto started = platform::startHostProgram(start);
+        return {started.program, std::move(started.input), std::move(started.output), {}};
+    } catch (const platform::ProgramStartError& failure) {
+        throw std::runtime_error(failure.what());
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, requests[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, results[1], STDOUT_FILENO);
-
-    std::vector<std::string> arguments{program.path};
-    arguments.insert(arguments.end(), program.arguments.begin(), program.arguments.end());
-    std::vector<char*> argv;
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    pid_t pid = -1;
-    const int failure =
-        ::posix_spawn(&pid, program.path.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(requests[0]);
-    ::close(results[1]);
-    if (failure != 0) {
-        ::close(requests[1]);
-        ::close(results[0]);
-        throw std::runtime_error("cannot start " + program.path + ": " + std::strerror(failure));
-    }
-    Worker worker;
-    worker.pid = pid;
-    worker.toChild = requests[1];
-    worker.fromChild = results[0];
-    return worker;
 }
 
-std::string howItEnded(int status) {
-    if (WIFSIGNALED(status))
-        return "killed by signal " + std::to_string(WTERMSIG(status));
-    if (WIFEXITED(status))
-        return "exit status " + std::to_string(WEXITSTATUS(status));
-    return "unknown status";
+std::string howItEnded(const platform::ProgramEnd& end) {
+    if (end.signal != 0)
+        return "killed by signal " + std::to_string(end.signal);
+    return "exit status " + std::to_string(end.exitCode);
 }
 
 } // namespace
 
 void runOnWorkers(const WorkerProgram& program, const std::vector<PageRequest>& requests,
                   int workerCount, const std::function<void(size_t, PageResult)>& done) {
-    // A worker that dies must not take the parent with it when we write to it.
-    ::signal(SIGPIPE, SIG_IGN);
-
     std::deque<size_t> queue;
     for (size_t i = 0; i < requests.size(); ++i)
         queue.push_back(i);
@@ -105,7 +53,8 @@ void runOnWorkers(const WorkerProgram& program, const std::vector<PageRequest>& 
         while (!queue.empty()) {
             const size_t index = queue.front();
             queue.pop_front();
-            if (writeAll(worker.toChild, encodeRequest(requests[index]))) {
+            // A worker that has died fails the write; it does not take us with it.
+            if (platform::writeAll(worker.toChild.get(), encodeRequest(requests[index]))) {
                 worker.current = index;
                 return;
             }
@@ -113,10 +62,7 @@ void runOnWorkers(const WorkerProgram& program, const std::vector<PageRequest>& 
             queue.push_front(index);
             break;
         }
-        if (worker.toChild >= 0) {
-            ::close(worker.toChild);
-            worker.toChild = -1;
-        }
+        worker.toChild = platform::FileDescriptor();
     };
     auto start = [&] {
         workers.push_back(spawnWorker(program));
@@ -136,22 +82,16 @@ void runOnWorkers(const WorkerProgram& program, const std::vector<PageRequest>& 
 
     std::vector<char> block(1 << 16);
     while (!workers.empty()) {
-        std::vector<pollfd> polled;
+        std::vector<int> polled;
         for (const auto& worker : workers)
-            polled.push_back({worker.fromChild, POLLIN, 0});
-        if (::poll(polled.data(), polled.size(), -1) < 0) {
-            if (errno == EINTR)
-                continue;
-            throw std::runtime_error(std::string("poll failed: ") + std::strerror(errno));
-        }
+            polled.push_back(worker.fromChild.get());
+        const std::vector<bool> readable = platform::waitUntilReadable(polled);
         std::vector<size_t> ended;
         for (size_t w = 0; w < workers.size(); ++w) {
-            if (polled[w].revents == 0)
+            if (!readable[w])
                 continue;
             Worker& worker = workers[w];
-            const ssize_t got = ::read(worker.fromChild, block.data(), block.size());
-            if (got < 0 && errno == EINTR)
-                continue;
+            const long got = platform::readSome(worker.fromChild.get(), block.data(), block.size());
             bool broken = got <= 0;
             if (!broken) {
                 worker.reader.append(std::string_view(block.data(), static_cast<size_t>(got)));
@@ -165,7 +105,7 @@ void runOnWorkers(const WorkerProgram& program, const std::vector<PageRequest>& 
                         feed(worker);
                     }
                 } catch (const ProtocolError&) {
-                    ::kill(worker.pid, SIGKILL);
+                    worker.process.kill();
                     broken = true;
                 }
             }
@@ -176,18 +116,15 @@ void runOnWorkers(const WorkerProgram& program, const std::vector<PageRequest>& 
         for (auto it = ended.rbegin(); it != ended.rend(); ++it) {
             Worker worker = std::move(workers[*it]);
             workers.erase(workers.begin() + static_cast<std::ptrdiff_t>(*it));
-            if (worker.toChild >= 0)
-                ::close(worker.toChild);
-            ::close(worker.fromChild);
-            int status = 0;
-            while (::waitpid(worker.pid, &status, 0) < 0 && errno == EINTR) {
-            }
+            worker.toChild = platform::FileDescriptor();
+            worker.fromChild = platform::FileDescriptor();
+            const platform::ProgramEnd end = worker.process.waitForEnd();
             if (worker.current) {
                 const PageRequest& request = requests[*worker.current];
                 done(request.index,
                      errorResult(request.path,
                                  "the worker process ended while working on this page (" +
-                                     howItEnded(status) + ")"));
+                                     howItEnded(end) + ")"));
             }
             if (!queue.empty()) {
                 try {
@@ -207,31 +144,27 @@ void runOnWorkers(const WorkerProgram& program, const std::vector<PageRequest>& 
 }
 
 int serveRequests(const std::function<PageResult(const PageRequest&)>& work) {
-    const int results = ::dup(STDOUT_FILENO);
-    if (results < 0)
+    const platform::FileDescriptor results = platform::divertStandardOutput();
+    if (!results.valid())
         return 2;
-    ::dup2(STDERR_FILENO, STDOUT_FILENO);
 
     RecordReader reader;
     std::vector<char> block(1 << 16);
     for (;;) {
-        const ssize_t got = ::read(STDIN_FILENO, block.data(), block.size());
-        if (got < 0 && errno == EINTR)
-            continue;
+        const long got = platform::readSome(platform::kStandardInput, block.data(), block.size());
         if (got <= 0)
             break;
         reader.append(std::string_view(block.data(), static_cast<size_t>(got)));
         try {
             while (auto record = reader.next()) {
                 const PageRequest request = decodeRequest(*record);
-                if (!writeAll(results, encodeResult(request.index, work(request))))
+                if (!platform::writeAll(results.get(), encodeResult(request.index, work(request))))
                     return 1;
             }
         } catch (const ProtocolError&) {
             return 2;
         }
     }
-    ::close(results);
     return reader.empty() ? 0 : 2;
 }
 

@@ -196,6 +196,14 @@ public:
     // batch tool opens never reach the user's list.
     void keepRecentFilesInMemory();
 
+    // --- one window for one page after another (the batch tool)
+    // Remembers the window as it is now. returnToRememberedState() then brings back
+    // every control, the hidden data, the page with a fresh undo history, the file
+    // name, encoding and modified flag, the find state and the recent files, so that
+    // a page worked on next gets what a window just started would give it.
+    void rememberState();
+    void returnToRememberedState();
+
     // --- find and replace
     FindDialog* FindDialog3 = nullptr;
     ReplaceDialog* ReplaceDialog3 = nullptr;
@@ -340,6 +348,8 @@ private:
     CaseInsensitiveFileLocator fileLocator_;
     std::unique_ptr<RecentFiles> recentFiles_;
     bool destroyed_ = false;
+    struct RememberedState;
+    std::shared_ptr<const RememberedState> remembered_;
     std::string startupMessage_; // shown once the window is on the screen
     bool modeButtonWasOn_ = false;
     QListWidget* lastKeywordList_ = nullptr; // the one "X" acts on from the keyboard

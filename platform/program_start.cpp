@@ -4,9 +4,12 @@
 #include "host_path_case.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
@@ -104,6 +107,53 @@ fs::path resolveProgram(const DriveMap& drives, const std::string& name,
     return error ? *found : absolute;
 }
 
+ProgramEnd endOf(int status, const rusage& usage) {
+    const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    if (WIFSIGNALED(status))
+        return {0, WTERMSIG(status), cpu};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 0, 0, cpu};
+}
+
+int shellExitCode(const ProgramEnd& end) {
+    return end.signal != 0 ? 128 + end.signal : end.exitCode;
+}
+
+// Both ends close on exec: the child gets its end through dup2, which clears the flag.
+std::pair<FileDescriptor, FileDescriptor> makePipe() {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        throw ProgramStartError(std::string("Cannot create a pipe: ") + std::strerror(errno),
+                                errno);
+    return {FileDescriptor(ends[0]), FileDescriptor(ends[1])};
+}
+
+// Our environment with `changes` set on top, as "NAME=value" strings.
+std::vector<std::string>
+environmentWith(const std::vector<std::pair<std::string, std::string>>& changes) {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string_view text(*entry);
+        const std::string_view name = text.substr(0, text.find('='));
+        bool replaced = false;
+        for (const auto& change : changes)
+            replaced = replaced || change.first == name;
+        if (!replaced)
+            entries.emplace_back(text);
+    }
+    for (const auto& [name, value] : changes)
+        entries.push_back(name + "=" + value);
+    return entries;
+}
+
+std::vector<char*> pointersTo(std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    for (auto& text : strings)
+        pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 class SpawnActions {
 public:
     SpawnActions() { ::posix_spawn_file_actions_init(&actions_); }
@@ -181,29 +231,41 @@ std::vector<std::string> splitCommandLine(std::string_view line) {
     return arguments;
 }
 
-int StartedProgram::wait() {
-    if (exitCode_)
-        return *exitCode_;
+ProgramEnd StartedProgram::waitForEnd() {
+    if (end_)
+        return *end_;
     int status = 0;
+    rusage usage{};
     pid_t result;
     do {
-        result = ::waitpid(pid_, &status, 0);
+        result = ::wait4(pid_, &status, 0, &usage);
     } while (result < 0 && errno == EINTR);
     if (result < 0)
         throw ProgramStartError(
             "Cannot wait for process " + std::to_string(pid_) + ": " + std::strerror(errno), errno);
-    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return *exitCode_;
+    end_ = endOf(status, usage);
+    return *end_;
+}
+
+int StartedProgram::wait() {
+    return shellExitCode(waitForEnd());
 }
 
 std::optional<int> StartedProgram::poll() {
-    if (exitCode_)
-        return exitCode_;
-    int status = 0;
-    const pid_t result = ::waitpid(pid_, &status, WNOHANG);
-    if (result == pid_)
-        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return exitCode_;
+    if (!end_) {
+        int status = 0;
+        rusage usage{};
+        if (::wait4(pid_, &status, WNOHANG, &usage) == pid_)
+            end_ = endOf(status, usage);
+    }
+    if (!end_)
+        return std::nullopt;
+    return shellExitCode(*end_);
+}
+
+void StartedProgram::kill() {
+    if (!end_)
+        ::kill(pid_, SIGKILL);
 }
 
 StartedProgram startProgram(const DriveMap& drives, const ProgramStart& request) {
@@ -246,6 +308,41 @@ StartedProgram startProgram(const DriveMap& drives, const ProgramStart& request)
         throw ProgramStartError("Cannot start " + program.string() + ": " + std::strerror(error),
                                 error);
     return StartedProgram(pid);
+}
+
+PipedProgram startHostProgram(const HostProgramStart& request) {
+    SpawnActions actions;
+    FileDescriptor ours[2];   // input, output
+    FileDescriptor theirs[2]; // kept open until the program has started
+    const StandardStream streams[2] = {request.input, request.output};
+    for (int stream = 0; stream < 2; ++stream) {
+        const int target = stream == 0 ? STDIN_FILENO : STDOUT_FILENO;
+        if (streams[stream] == StandardStream::Pipe) {
+            auto [readEnd, writeEnd] = makePipe();
+            ours[stream] = stream == 0 ? std::move(writeEnd) : std::move(readEnd);
+            theirs[stream] = stream == 0 ? std::move(readEnd) : std::move(writeEnd);
+            ::posix_spawn_file_actions_adddup2(actions.get(), theirs[stream].get(), target);
+        } else if (streams[stream] == StandardStream::Null) {
+            ::posix_spawn_file_actions_addopen(actions.get(), target, "/dev/null",
+                                               stream == 0 ? O_RDONLY : O_WRONLY, 0);
+        }
+    }
+    if (!request.workingDirectory.empty())
+        ::posix_spawn_file_actions_addchdir_np(actions.get(), request.workingDirectory.c_str());
+
+    std::vector<std::string> arguments{request.program};
+    arguments.insert(arguments.end(), request.arguments.begin(), request.arguments.end());
+    std::vector<char*> argv = pointersTo(arguments);
+    std::vector<std::string> environment = environmentWith(request.environment);
+    std::vector<char*> envp = pointersTo(environment);
+    pid_t pid = 0;
+    const int error =
+        ::posix_spawn(&pid, request.program.c_str(), actions.get(), nullptr, argv.data(),
+                      request.environment.empty() ? environ : envp.data());
+    if (error != 0)
+        throw ProgramStartError("cannot start " + request.program + ": " + std::strerror(error),
+                                error);
+    return {StartedProgram(pid), std::move(ours[0]), std::move(ours[1])};
 }
 
 int runProgramAndWait(const DriveMap& drives, const ProgramStart& request) {

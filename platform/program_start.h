@@ -3,12 +3,14 @@
 // the installer runs its relaunched copy, a viewer or an engine's setup program.
 
 #include "drive_map.h"
+#include "file_descriptor.h"
 
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace lumora::platform {
@@ -38,6 +40,15 @@ struct ProgramStart {
     bool translatePathArguments = true;
 };
 
+// How a program ended: its exit code, or the signal that killed it.
+struct ProgramEnd {
+    int exitCode = 0;
+    int signal = 0; // not 0 when a signal ended it
+    // Processor time (user and system) the program used, with that of the programs it
+    // started and waited for.
+    double cpuSeconds = 0;
+};
+
 // A started program. The destructor neither waits nor kills: a program started
 // without waiting goes on after we end.
 class StartedProgram {
@@ -47,12 +58,16 @@ public:
     // Waits without time limit. The exit code, or 128 + the signal number when the
     // program was killed, as shells report it.
     int wait();
+    // Waits without time limit; tells an exit from a kill.
+    ProgramEnd waitForEnd();
+    // Ends the program at once (it cannot refuse).
+    void kill();
     // The exit code when the program has ended, nothing while it runs.
     std::optional<int> poll();
 
 private:
     pid_t pid_;
-    std::optional<int> exitCode_;
+    std::optional<ProgramEnd> end_;
 };
 
 // Resolves the program and starts it (posix_spawn). A program named by a Windows
@@ -62,6 +77,34 @@ private:
 // carry none.
 // Throws ProgramStartError when the program is missing or cannot be executed.
 StartedProgram startProgram(const DriveMap& drives, const ProgramStart& request);
+
+// Where a started host program's standard input or output goes.
+enum class StandardStream {
+    Inherit, // ours
+    Pipe,    // a pipe to us
+    Null,    // the null device
+};
+
+struct HostProgramStart {
+    std::string program = {};                // host path of the executable
+    std::vector<std::string> arguments = {}; // after the program name
+    std::string workingDirectory = {};       // host path; empty keeps ours
+    StandardStream input = StandardStream::Inherit;
+    StandardStream output = StandardStream::Inherit;
+    // Set in the program's environment on top of ours.
+    std::vector<std::pair<std::string, std::string>> environment = {};
+};
+
+// A started host program and our ends of its piped streams (invalid when not piped).
+struct PipedProgram {
+    StartedProgram program;
+    FileDescriptor input;  // we write, it reads
+    FileDescriptor output; // it writes, we read
+};
+
+// Starts a host program as named, without drive map or search. Our ends of its pipes
+// are closed in any program started later. Throws ProgramStartError.
+PipedProgram startHostProgram(const HostProgramStart& request);
 
 // Starts and waits; the program's exit code.
 int runProgramAndWait(const DriveMap& drives, const ProgramStart& request);

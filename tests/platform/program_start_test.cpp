@@ -1,3 +1,4 @@
+#include "platform/descriptor_io.h"
 #include "platform/program_start.h"
 #include "temp_dir.h"
 
@@ -105,4 +106,60 @@ TEST(ProgramStart, AProgramStartedWithoutWaitingCanBePolledAndEndsByItsSignal) {
     kill(sleeper.pid(), SIGKILL);
     EXPECT_EQ(sleeper.wait(), 128 + SIGKILL);
     EXPECT_EQ(sleeper.poll(), 128 + SIGKILL);
+}
+
+TEST(ProgramStart, AHostProgramTalksOverPipesAndTellsAnExitFromAKill) {
+    TempDir dir;
+    struct Case {
+        std::string script;
+        ProgramEnd end;
+    };
+    // Echoes what it reads, then the folder it runs in and a variable set for it only.
+    const std::vector<Case> cases = {
+        {"read line; echo \"$line $(pwd) $ONLY_HERE\"; exit 3", {3, 0}},
+        {"read line; echo \"$line $(pwd) $ONLY_HERE\"; kill -9 $$", {0, SIGKILL}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        PipedProgram shell = startHostProgram({.program = "/bin/sh",
+                                               .arguments = {"-c", c.script},
+                                               .workingDirectory = dir.path().string(),
+                                               .input = StandardStream::Pipe,
+                                               .output = StandardStream::Pipe,
+                                               .environment = {{"ONLY_HERE", "yes"}}});
+        ASSERT_TRUE(writeAll(shell.input.get(), "hello\n"));
+        std::string said;
+        char block[256];
+        for (long got; (got = readSome(shell.output.get(), block, sizeof block)) > 0;)
+            said.append(block, static_cast<size_t>(got));
+        EXPECT_EQ(said, "hello " + fs::canonical(dir.path()).string() + " yes\n");
+        const ProgramEnd end = shell.program.waitForEnd();
+        EXPECT_EQ(end.exitCode, c.end.exitCode);
+        EXPECT_EQ(end.signal, c.end.signal);
+    }
+    EXPECT_EQ(std::getenv("ONLY_HERE"), nullptr);
+    EXPECT_THROW(startHostProgram({.program = "/nonexistent/program"}), ProgramStartError);
+}
+
+TEST(ProgramStart, WritingToAProgramThatHasEndedFailsWithoutASignal) {
+    // The default disposition would end this test program; it must stay the default.
+    struct sigaction before {};
+    sigaction(SIGPIPE, nullptr, &before);
+    ASSERT_EQ(before.sa_handler, SIG_DFL);
+
+    PipedProgram quitter = startHostProgram(
+        {.program = "/bin/true", .input = StandardStream::Pipe, .output = StandardStream::Pipe});
+    // Its end of the output pipe closes when it has ended.
+    char byte;
+    EXPECT_EQ(readSome(quitter.output.get(), &byte, 1), 0);
+    EXPECT_EQ(quitter.program.wait(), 0);
+    EXPECT_EQ(waitUntilReadable({quitter.output.get()}), std::vector<bool>{true});
+    EXPECT_FALSE(writeAll(quitter.input.get(), std::string(100000, 'x')));
+
+    struct sigaction after {};
+    sigaction(SIGPIPE, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, SIG_DFL);
+    sigset_t pending;
+    sigpending(&pending);
+    EXPECT_EQ(sigismember(&pending, SIGPIPE), 0) << "the write left a SIGPIPE waiting";
 }
