@@ -1,5 +1,6 @@
 #include "batch_options.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace lumora::batch {
@@ -33,7 +34,7 @@ ParseResult usageError(std::string message) {
 }
 
 // Options that take a value, in their long and short spellings.
-enum class Valued { None, Filter, Sensitivity, Output, Jobs };
+enum class Valued { None, Filter, Sensitivity, Output, Jobs, Language };
 
 Valued valuedOption(const std::string& name) {
     if (name == "--filter")
@@ -44,6 +45,8 @@ Valued valuedOption(const std::string& name) {
         return Valued::Output;
     if (name == "-j" || name == "--jobs")
         return Valued::Jobs;
+    if (name == "--lang")
+        return Valued::Language;
     return Valued::None;
 }
 
@@ -127,6 +130,8 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
                 options.addHiddenWords = false;
             else if (name == "--no-filter")
                 options.useFilter = false;
+            else if (name == "--visible-text")
+                options.visibleText = true;
             else if (name == "--dry-run")
                 options.dryRun = true;
             else if (name == "--json")
@@ -167,6 +172,17 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
             options.jobs = *number;
             break;
         }
+        case Valued::Language: {
+            const bool letters = value->size() >= 2 && value->size() <= 8 &&
+                                 std::all_of(value->begin(), value->end(), [](char c) {
+                                     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+                                 });
+            if (!letters)
+                return usageError("--lang must be a language code of 2 to 8 letters, not '" +
+                                  *value + "'");
+            options.language = *value;
+            break;
+        }
         case Valued::None:
             break;
         }
@@ -194,6 +210,7 @@ std::vector<std::string> workerArguments(const Options& options) {
         {!options.keywordBooster, "--no-booster"},
         {!options.addHiddenWords, "--no-hidden"},
         {!options.useFilter, "--no-filter"},
+        {options.visibleText, "--visible-text"},
         {options.dryRun, "--dry-run"},
         {options.json, "--json"}};
     for (const auto& [on, name] : switches)
@@ -203,6 +220,8 @@ std::vector<std::string> workerArguments(const Options& options) {
         arguments.push_back("--filter=" + *options.filterFile);
     if (options.sensitivity)
         arguments.push_back("--sensitivity=" + std::to_string(*options.sensitivity));
+    if (options.language)
+        arguments.push_back("--lang=" + *options.language);
     if (options.outputDirectory)
         arguments.push_back("--output=" + *options.outputDirectory);
     return arguments;

@@ -50,6 +50,14 @@ OPTIONS
         Use FILE as the noise-word list instead of the html_filter.txt that lies
         beside lumora-batch.
 
+    --visible-text
+        Check "Read Visible Text": keywords, title and description come from the
+        text a visitor sees, the forms of a word counted as one.
+
+    --lang L
+        The language of that reading (en, de, fr, es, it, nl, pt, ...) for its
+        noise words and word forms, instead of the page's own lang, or English.
+
     --sensitivity N
         Start the scan at sensitivity N (0 to 25) instead of the length preset.
 

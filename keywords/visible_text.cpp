@@ -1,0 +1,394 @@
+#include "visible_text.h"
+
+#include "keywords/character_references.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace lumora::keywords {
+
+namespace {
+
+bool isSpace(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+bool isAlpha(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+// Elements whose start and end break the line a visitor reads.
+constexpr std::array<std::string_view, 56> kLineBreakers = {
+    "address",   "article",  "aside",      "blockquote", "body",     "br",     "caption",
+    "center",    "dd",       "details",    "dialog",     "dir",      "div",    "dl",
+    "dt",        "fieldset", "figcaption", "figure",     "footer",   "form",   "frameset",
+    "h1",        "h2",       "h3",         "h4",         "h5",       "h6",     "head",
+    "header",    "hgroup",   "hr",         "html",       "legend",   "li",     "listing",
+    "main",      "menu",     "nav",        "ol",         "optgroup", "option", "p",
+    "plaintext", "pre",      "section",    "summary",    "table",    "tbody",  "td",
+    "template",  "tfoot",    "th",         "thead",      "title",    "tr",     "ul"};
+
+bool breaksLine(std::string_view name) {
+    return std::find(kLineBreakers.begin(), kLineBreakers.end(), name) != kLineBreakers.end();
+}
+
+// Elements whose content is not markup and not shown.
+bool isHiddenRawText(std::string_view name) {
+    return name == "script" || name == "style" || name == "xmp" || name == "iframe" ||
+           name == "noembed" || name == "noframes";
+}
+
+void appendCodePoint(std::string& out, uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// A numeric reference to 0x80..0x9F means the Windows-1252 character, as browsers read it.
+constexpr std::array<uint16_t, 32> kC1 = {
+    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+
+class Reader {
+public:
+    explicit Reader(std::string_view page) : s_(page) {}
+
+    VisibleText run() {
+        readText(s_.size(), true);
+        endLine();
+        return std::move(out_);
+    }
+
+private:
+    // Text up to `end`; with `markup` a `<` may open a tag or comment.
+    void readText(size_t end, bool markup) {
+        while (i_ < end) {
+            const unsigned char c = static_cast<unsigned char>(s_[i_]);
+            if (c == '<' && markup) {
+                markupAt();
+            } else if (c == '&') {
+                reference();
+            } else if (isSpace(c)) {
+                if (c == '\n' && pre_ > 0)
+                    endLine();
+                else
+                    pendingSpace_ = true;
+                ++i_;
+            } else if (c == 0xC2 && i_ + 1 < end &&
+                       static_cast<unsigned char>(s_[i_ + 1]) == 0xA0) {
+                pendingSpace_ = true; // a no-break space is a space to a reader
+                i_ += 2;
+            } else {
+                // A run of plain characters at once.
+                size_t stop = i_ + 1;
+                while (stop < end) {
+                    const unsigned char d = static_cast<unsigned char>(s_[stop]);
+                    if (d == '<' || d == '&' || isSpace(d) || d == 0xC2)
+                        break;
+                    ++stop;
+                }
+                emit(s_.substr(i_, stop - i_));
+                i_ = stop;
+            }
+        }
+    }
+
+    void emit(std::string_view text) {
+        if (hidden_ > 0 || text.empty())
+            return;
+        if (pendingSpace_ && !line_.empty())
+            line_ += ' ';
+        pendingSpace_ = false;
+        line_ += text;
+    }
+
+    // Decoded text may hold no-break spaces and line breaks of its own.
+    void emitDecoded(std::string_view text) {
+        size_t from = 0;
+        for (size_t k = 0; k < text.size(); ++k) {
+            const unsigned char c = static_cast<unsigned char>(text[k]);
+            const bool nbsp =
+                c == 0xC2 && k + 1 < text.size() && static_cast<unsigned char>(text[k + 1]) == 0xA0;
+            if (isSpace(c) || nbsp) {
+                emit(text.substr(from, k - from));
+                if (hidden_ == 0)
+                    pendingSpace_ = true;
+                if (nbsp)
+                    ++k;
+                from = k + 1;
+            }
+        }
+        emit(text.substr(from));
+    }
+
+    void endLine() {
+        if (!line_.empty())
+            out_.lines.push_back(std::move(line_));
+        line_.clear();
+        pendingSpace_ = false;
+    }
+
+    void reference() {
+        const size_t start = i_ + 1;
+        if (start < s_.size() && s_[start] == '#') {
+            size_t k = start + 1;
+            const bool hex = k < s_.size() && (s_[k] == 'x' || s_[k] == 'X');
+            if (hex)
+                ++k;
+            const size_t digits = k;
+            uint32_t value = 0;
+            for (; k < s_.size(); ++k) {
+                const unsigned char c = static_cast<unsigned char>(s_[k]);
+                uint32_t digit;
+                if (isDigit(c))
+                    digit = c - '0';
+                else if (hex && c >= 'a' && c <= 'f')
+                    digit = c - 'a' + 10;
+                else if (hex && c >= 'A' && c <= 'F')
+                    digit = c - 'A' + 10;
+                else
+                    break;
+                value = std::min<uint32_t>(value * (hex ? 16 : 10) + digit, 0x110000);
+            }
+            if (k == digits) {
+                emit("&");
+                ++i_;
+                return;
+            }
+            if (k < s_.size() && s_[k] == ';')
+                ++k;
+            if (value >= 0x80 && value <= 0x9F)
+                value = kC1[value - 0x80];
+            if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+                value = 0xFFFD;
+            std::string decoded;
+            appendCodePoint(decoded, value);
+            emitDecoded(decoded);
+            i_ = k;
+            return;
+        }
+        size_t k = start;
+        while (k < s_.size() && k - start < 32 &&
+               (isAlpha(static_cast<unsigned char>(s_[k])) ||
+                isDigit(static_cast<unsigned char>(s_[k]))))
+            ++k;
+        if (k < s_.size() && s_[k] == ';')
+            ++k;
+        // The longest name that the text starts with; only legacy names go without `;`.
+        for (size_t length = k - start; length > 0; --length) {
+            if (const auto text = namedReference(s_.substr(start, length))) {
+                emitDecoded(*text);
+                i_ = start + length;
+                return;
+            }
+        }
+        emit("&");
+        ++i_;
+    }
+
+    void skipPast(std::string_view terminator) {
+        const size_t at = s_.find(terminator, i_);
+        i_ = at == std::string_view::npos ? s_.size() : at + terminator.size();
+    }
+
+    void markupAt() {
+        const size_t next = i_ + 1;
+        const unsigned char c = next < s_.size() ? static_cast<unsigned char>(s_[next]) : 0;
+        if (c == '!') {
+            if (s_.substr(next + 1, 2) == "--") {
+                i_ = next + 1; // so that <!--> and <!---> end at once
+                skipPast("-->");
+            } else {
+                skipPast(">");
+            }
+        } else if (c == '?') {
+            skipPast(">");
+        } else if (c == '/') {
+            const unsigned char d =
+                next + 1 < s_.size() ? static_cast<unsigned char>(s_[next + 1]) : 0;
+            if (isAlpha(d)) {
+                i_ = next + 1;
+                readName();
+                attributes(false);
+                endTag();
+            } else if (d == '>') {
+                i_ = next + 2;
+            } else {
+                skipPast(">");
+            }
+        } else if (isAlpha(c)) {
+            i_ = next;
+            readName();
+            attributes(name_ == "html" && !seenHtml_);
+            startTag();
+        } else {
+            emit("<");
+            ++i_;
+        }
+    }
+
+    void readName() {
+        name_.clear();
+        while (i_ < s_.size()) {
+            const unsigned char c = static_cast<unsigned char>(s_[i_]);
+            if (isSpace(c) || c == '/' || c == '>')
+                break;
+            name_ += lower(static_cast<char>(c));
+            ++i_;
+        }
+    }
+
+    // Steps over a tag's attributes and its closing `>`; keeps the language when asked.
+    void attributes(bool keepLanguage) {
+        std::string attribute;
+        while (i_ < s_.size()) {
+            const unsigned char c = static_cast<unsigned char>(s_[i_]);
+            if (c == '>') {
+                ++i_;
+                return;
+            }
+            if (isSpace(c) || c == '/') {
+                ++i_;
+                continue;
+            }
+            attribute.clear();
+            attribute += lower(static_cast<char>(c));
+            ++i_;
+            while (i_ < s_.size()) {
+                const unsigned char d = static_cast<unsigned char>(s_[i_]);
+                if (isSpace(d) || d == '/' || d == '>' || d == '=')
+                    break;
+                attribute += lower(static_cast<char>(d));
+                ++i_;
+            }
+            while (i_ < s_.size() && isSpace(static_cast<unsigned char>(s_[i_])))
+                ++i_;
+            if (i_ >= s_.size() || s_[i_] != '=')
+                continue;
+            ++i_;
+            while (i_ < s_.size() && isSpace(static_cast<unsigned char>(s_[i_])))
+                ++i_;
+            size_t from = i_;
+            size_t to;
+            if (i_ < s_.size() && (s_[i_] == '"' || s_[i_] == '\'')) {
+                from = i_ + 1;
+                to = s_.find(s_[i_], from);
+                if (to == std::string_view::npos)
+                    to = s_.size();
+                i_ = std::min(to + 1, s_.size());
+            } else {
+                while (i_ < s_.size() && !isSpace(static_cast<unsigned char>(s_[i_])) &&
+                       s_[i_] != '>')
+                    ++i_;
+                to = i_;
+            }
+            if (keepLanguage && attribute == "lang")
+                language(s_.substr(from, to - from));
+        }
+    }
+
+    void language(std::string_view value) {
+        std::string primary;
+        for (const char c : value) {
+            if (c == '-' || c == '_')
+                break;
+            primary += lower(c);
+        }
+        out_.language = primary;
+    }
+
+    // Everything up to the element's end tag, which is left to be read as a tag.
+    size_t rawTextEnd() const {
+        for (size_t at = s_.find("</", i_); at != std::string_view::npos;
+             at = s_.find("</", at + 2)) {
+            const size_t after = at + 2 + name_.size();
+            if (after > s_.size())
+                break;
+            bool same = true;
+            for (size_t k = 0; k < name_.size() && same; ++k)
+                same = lower(s_[at + 2 + k]) == name_[k];
+            if (same && (after == s_.size() || isSpace(static_cast<unsigned char>(s_[after])) ||
+                         s_[after] == '/' || s_[after] == '>'))
+                return at;
+        }
+        return s_.size();
+    }
+
+    void startTag() {
+        if (name_ == "html")
+            seenHtml_ = true;
+        if (breaksLine(name_))
+            endLine();
+        if (isHiddenRawText(name_)) {
+            i_ = rawTextEnd();
+        } else if (name_ == "title") {
+            // Lumora's own title: read by no scan.
+            i_ = rawTextEnd();
+        } else if (name_ == "textarea") {
+            const size_t end = rawTextEnd();
+            readText(end, false);
+        } else if (name_ == "plaintext") {
+            readText(s_.size(), false);
+        } else if (name_ == "template") {
+            ++hidden_;
+        } else if (name_ == "pre" || name_ == "listing") {
+            ++pre_;
+        }
+    }
+
+    void endTag() {
+        if (breaksLine(name_))
+            endLine();
+        if (name_ == "template" && hidden_ > 0)
+            --hidden_;
+        else if ((name_ == "pre" || name_ == "listing") && pre_ > 0)
+            --pre_;
+    }
+
+    std::string_view s_;
+    size_t i_ = 0;
+    VisibleText out_;
+    std::string line_;
+    std::string name_;
+    bool pendingSpace_ = false;
+    bool seenHtml_ = false;
+    int hidden_ = 0; // inside how many templates
+    int pre_ = 0;    // inside how many preformatted blocks
+};
+
+} // namespace
+
+VisibleText readVisibleText(const std::vector<std::string>& pageLines) {
+    size_t size = 0;
+    for (const auto& line : pageLines)
+        size += line.size() + 1;
+    std::string page;
+    page.reserve(size);
+    for (const auto& line : pageLines) {
+        page += line;
+        page += '\n';
+    }
+    return Reader(page).run();
+}
+
+} // namespace lumora::keywords
