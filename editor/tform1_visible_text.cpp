@@ -63,9 +63,9 @@ TForm1::ScanSource TForm1::visibleScanSource() {
     const keywords::VisibleText& page = visibleText();
     ScanSource source;
     source.language = keywords::readingLanguage(page.language, readingLanguage_);
-    source.wordLines.reserve(page.lines.size());
-    for (const std::string& line : page.lines)
-        source.wordLines.push_back(keywords::keywordCharacters(line));
+    source.wordLines = page.lines;
+    for (std::string& line : source.wordLines)
+        keywords::keepKeywordCharacters(line);
     source.filter = ListBox1;
     // The language's function words filter when the noise filter does.
     if (CheckB_USEfilter->isChecked()) {

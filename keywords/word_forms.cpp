@@ -4,8 +4,14 @@
 
 #include <libstemmer.h>
 
+#include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <unordered_map>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <utility>
 
 namespace lumora::keywords {
@@ -40,44 +46,84 @@ bool outsideWords(uint32_t cp) {
     return false;
 }
 
-bool keywordAscii(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '\'';
+// Each ASCII character as it stays in a keyword line: itself when a keyword may hold
+// it, a blank otherwise.
+constexpr std::array<char, 128> kKeywordAscii = [] {
+    std::array<char, 128> kept{};
+    for (unsigned c = 0; c < 128; ++c) {
+        const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                          (c >= '0' && c <= '9') || c == '-' || c == '\'';
+        kept[c] = keep ? static_cast<char>(c) : ' ';
+    }
+    return kept;
+}();
+
+} // namespace
+
+namespace {
+
+// Turns the character at `i` into blanks when a keyword cannot hold it; returns
+// where the next character starts.
+size_t keepCharacter(char* p, size_t n, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(p[i]);
+    if (c < 0x80) {
+        p[i] = kKeywordAscii[c];
+        return i + 1;
+    }
+    const size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    uint32_t cp = length == 4 ? c & 0x07u : length == 3 ? c & 0x0Fu : c & 0x1Fu;
+    bool valid = length > 1 && i + length <= n;
+    for (size_t k = 1; valid && k < length; ++k) {
+        const unsigned char d = static_cast<unsigned char>(p[i + k]);
+        valid = (d & 0xC0) == 0x80;
+        cp = (cp << 6) | (d & 0x3Fu);
+    }
+    if (!valid) {
+        p[i] = ' ';
+        return i + 1;
+    }
+    if (outsideWords(cp))
+        std::fill_n(p + i, length, ' ');
+    return i + length;
 }
 
 } // namespace
 
-std::string keywordCharacters(std::string_view line) {
-    std::string out;
-    out.reserve(line.size());
+void keepKeywordCharacters(std::string& line) {
+    char* const p = line.data();
+    const size_t n = line.size();
     size_t i = 0;
-    while (i < line.size()) {
-        const unsigned char c = static_cast<unsigned char>(line[i]);
-        if (c < 0x80) {
-            out += keywordAscii(c) ? static_cast<char>(c) : ' ';
-            ++i;
+#if defined(__SSE2__)
+    // Sixteen ASCII characters at a time, without a branch per character.
+    const auto within = [](__m128i v, char low, char high) {
+        return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(low - 1))),
+                             _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(high + 1))));
+    };
+    const __m128i blank = _mm_set1_epi8(' ');
+    while (i + 16 <= n) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        if (_mm_movemask_epi8(v) != 0) {
+            i = keepCharacter(p, n, i);
             continue;
         }
-        size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        uint32_t cp = length == 4 ? c & 0x07u : length == 3 ? c & 0x0Fu : c & 0x1Fu;
-        bool valid = length > 1 && i + length <= line.size();
-        for (size_t k = 1; valid && k < length; ++k) {
-            const unsigned char d = static_cast<unsigned char>(line[i + k]);
-            valid = (d & 0xC0) == 0x80;
-            cp = (cp << 6) | (d & 0x3Fu);
-        }
-        if (!valid) {
-            out += ' ';
-            ++i;
-            continue;
-        }
-        if (outsideWords(cp))
-            out += ' ';
-        else
-            out.append(line.substr(i, length));
-        i += length;
+        const __m128i keep =
+            _mm_or_si128(_mm_or_si128(within(_mm_or_si128(v, _mm_set1_epi8(0x20)), 'a', 'z'),
+                                      within(v, '0', '9')),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('-')),
+                                      _mm_cmpeq_epi8(v, _mm_set1_epi8('\''))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i),
+                         _mm_or_si128(_mm_and_si128(keep, v), _mm_andnot_si128(keep, blank)));
+        i += 16;
     }
-    return out;
+#endif
+    while (i < n)
+        i = keepCharacter(p, n, i);
+}
+
+std::string keywordCharacters(std::string_view line) {
+    std::string kept(line);
+    keepKeywordCharacters(kept);
+    return kept;
 }
 
 std::string_view stemmerName(std::string_view languageCode) {

@@ -14,8 +14,9 @@ struct sb_stemmer;
 
 namespace lumora::keywords {
 
-// `line` with every character that is not a letter, a digit, `-` or `'` turned into
-// a blank (a character of several bytes into one blank).
+// Turns every character of `line` that is not a letter, a digit, `-` or `'` into
+// blanks, one for each of its bytes, so that the line keeps its length.
+void keepKeywordCharacters(std::string& line);
 std::string keywordCharacters(std::string_view line);
 
 // The stemmer's name for a language code (en, de, fr, es, it, nl, pt); English for

@@ -64,7 +64,7 @@ TEST(WordForms, KeywordsHoldOnlyLettersDigitsHyphensAndApostrophes) {
               " font  helvetica  php session 1 don't web-site");
     EXPECT_EQ(keywordCharacters(
                   "\xe2\x80\x9cK\xc3\xb6nigin\xe2\x80\x9d\xc2\xa0\xc3\x97x\xf0\x9f\x8c\xb9"),
-              " K\xc3\xb6nigin   x ");
+              "   K\xc3\xb6nigin       x    ");
 }
 
 TEST(WordForms, FormsOfAWordCountAsOneShownAsTheMostFrequent) {
@@ -74,7 +74,10 @@ TEST(WordForms, FormsOfAWordCountAsOneShownAsTheMostFrequent) {
         int sensitivity;
         Lines keywords;
     } cases[] = {
-        {"en", {"roses rose roses garden gardens gardening gardens tulip"}, 3, {"gardens", "roses"}},
+        {"en",
+         {"roses rose roses garden gardens gardening gardens tulip"},
+         3,
+         {"gardens", "roses"}},
         {"en", {"rose roses rose roses"}, 4, {"rose"}}, // equal counts: the first met
         {"de", {"rosen rose rosen garten gärten tulpe"}, 3, {"rosen"}},
         {"xx", {"roses rose roses"}, 3, {"roses"}}, // an unknown language stems as English
