@@ -325,7 +325,7 @@ private:
     // What the scan reads: the source lines, or with "Read Visible Text" the visible
     // lines cut to their keyword characters; `language` is set for the latter.
     struct ScanSource {
-        text::Lines wordLines;
+        const text::Lines* wordLines = nullptr;
         std::vector<std::string> filter;
         std::string language;
     };
@@ -340,6 +340,7 @@ private:
     std::string readingLanguage_;
     uint64_t visibleRevision_ = 0;
     std::optional<keywords::VisibleText> visibleText_;
+    text::Lines visibleWordLines_; // the visible lines cut to keyword characters
     std::map<std::string, std::vector<std::string>> noiseLists_;
     bool settingsLoaded_ = false;
 

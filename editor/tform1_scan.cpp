@@ -147,7 +147,7 @@ std::optional<int> TForm1::scanOnce(bool automatic) {
         // The count reads the editor's own lines, and events run while it counts:
         // what would change the page, the lists or the settings is held off, and a
         // change that comes all the same ends the scan before the lines are read again.
-        const text::Lines& lines = visible ? source.wordLines : RichEdit->lines();
+        const text::Lines& lines = visible ? *source.wordLines : RichEdit->lines();
         auto counts = std::make_shared<keywords::WordCounts>(keywords::NoiseFilter(filter));
         ProgressBar1->setRange(0, static_cast<int>(std::max<size_t>(lines.size(), 1)));
         const uint64_t revision = RichEdit->revision();

@@ -41,6 +41,9 @@ const keywords::VisibleText& TForm1::visibleText() {
     if (!visibleText_ || visibleRevision_ != RichEdit->revision()) {
         visibleText_ = keywords::readVisibleText(RichEdit->lines());
         visibleRevision_ = RichEdit->revision();
+        visibleWordLines_ = visibleText_->lines;
+        for (std::string& line : visibleWordLines_)
+            keywords::keepKeywordCharacters(line);
     }
     return *visibleText_;
 }
@@ -63,9 +66,7 @@ TForm1::ScanSource TForm1::visibleScanSource() {
     const keywords::VisibleText& page = visibleText();
     ScanSource source;
     source.language = keywords::readingLanguage(page.language, readingLanguage_);
-    source.wordLines = page.lines;
-    for (std::string& line : source.wordLines)
-        keywords::keepKeywordCharacters(line);
+    source.wordLines = &visibleWordLines_;
     source.filter = ListBox1;
     // The language's function words filter when the noise filter does.
     if (CheckB_USEfilter->isChecked()) {

@@ -65,6 +65,8 @@ Kind kindOf(std::string_view name) {
         map.emplace("listing", Kind::Pre);
         return map;
     }();
+    if (name.size() > 10)
+        return Kind::Inline;
     const auto found = kinds.find(name);
     return found == kinds.end() ? Kind::Inline : found->second;
 }
@@ -151,11 +153,19 @@ private:
         size_t k = from;
 #if defined(__SSE2__)
         // Sixteen characters at a time: most of a page's text is plain words.
-        const auto stopsIn = [](__m128i v) {
-            __m128i m = _mm_cmpeq_epi8(v, _mm_set1_epi8('<'));
-            for (const char c : {'&', '\t', '\n', '\r', '\f', '\xC2'})
-                m = _mm_or_si128(m, _mm_cmpeq_epi8(v, _mm_set1_epi8(c)));
-            return m;
+        const __m128i lt = _mm_set1_epi8('<');
+        const __m128i amp = _mm_set1_epi8('&');
+        const __m128i tab = _mm_set1_epi8('\t');
+        const __m128i lf = _mm_set1_epi8('\n');
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i ff = _mm_set1_epi8('\f');
+        const __m128i lead = _mm_set1_epi8('\xC2');
+        const auto stopsIn = [&](__m128i v) {
+            return _mm_or_si128(
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, amp)),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_cmpeq_epi8(v, lf))),
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, ff)),
+                             _mm_cmpeq_epi8(v, lead)));
         };
         const __m128i blank = _mm_set1_epi8(' ');
         while (k + 17 <= end) {
@@ -212,9 +222,12 @@ private:
     }
 
     void endLine() {
-        if (!line_.empty())
+        if (!line_.empty()) {
             out_.lines.push_back(std::move(line_));
-        line_.clear();
+            // Most lines fit: one allocation each rather than one per doubling.
+            line_ = std::string();
+            line_.reserve(64);
+        }
         pendingSpace_ = false;
     }
 
@@ -317,15 +330,20 @@ private:
         }
     }
 
+    // The tag name in lower case; a name longer than any the reader knows is kept
+    // cut short, which still matches none of them.
     void readName() {
-        name_.clear();
+        size_t length = 0;
         while (i_ < s_.size()) {
             const unsigned char c = static_cast<unsigned char>(s_[i_]);
             if (isSpace(c) || c == '/' || c == '>')
                 break;
-            name_ += lower(static_cast<char>(c));
+            if (length < nameBuffer_.size())
+                nameBuffer_[length] = lower(static_cast<char>(c));
+            ++length;
             ++i_;
         }
+        name_ = std::string_view(nameBuffer_.data(), std::min(length, nameBuffer_.size()));
     }
 
     // Steps over a tag's attributes and its closing `>`; keeps the language when asked.
@@ -448,7 +466,8 @@ private:
     size_t i_ = 0;
     VisibleText out_;
     std::string line_;
-    std::string name_;
+    std::array<char, 16> nameBuffer_{};
+    std::string_view name_;
     bool seenHtml_ = false;
     bool pendingSpace_ = false;
     int hidden_ = 0; // inside how many templates
