@@ -35,6 +35,8 @@ copy_seeds fuzz_script_reader tests/setup/script/fixtures/*.bin \
 copy_seeds fuzz_page_codec data/dist/*.txt data/html_filter.txt data/Lumora.hlp
 printf 'caf\xe9 \x80\x81\r\nline\rlast' | seed fuzz_page_codec windows-1252
 printf '\xef\xbb\xbf<p>caf\xc3\xa9</p>\n' | seed fuzz_page_codec utf-8-bom
+printf '<html lang=de><title>t</title><p>a&nbsp;b &amp c<br><script>x</script><!-- y -->' |
+  seed fuzz_visible_text page
 copy_seeds fuzz_profile data/dist/*.ini
 printf '; comment\r\n[Setup]\r\nKey = value \r\n\r\n[setup]\nkey=again\rOther=\n' |
   seed fuzz_profile sections
