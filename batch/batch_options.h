@@ -22,6 +22,8 @@ struct Options {
     bool addHiddenWords = true;            // CheckBxDOhidenTags
     bool useFilter = true;                 // CheckB_USEfilter
     std::optional<std::string> filterFile; // another noise-word list
+    bool visibleText = false;              // CheckB_ReadVisible
+    std::optional<std::string> language;   // of the visible-text reading
     std::optional<int> sensitivity;        // TrackBar1 after the length preset
     std::optional<std::string> outputDirectory;
     bool dryRun = false;

@@ -1,5 +1,6 @@
 #include "option_table.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -125,6 +126,35 @@ constexpr OptionRow kOptions[] = {
          [](const Options& o, std::vector<std::string>& a) {
              if (o.filterFile)
                  a.push_back("--filter=" + *o.filterFile);
+         }},
+    {.longName = "--visible-text",
+     .help = "Check \"Read Visible Text\": keywords, title and description come from the\n"
+             "text a visitor sees, the forms of a word counted as one.",
+     .apply = [](Options& o, const std::string&) { return o.visibleText = true, std::string(); },
+     .forward =
+         [](const Options& o, std::vector<std::string>& a) {
+             if (o.visibleText)
+                 a.emplace_back("--visible-text");
+         }},
+    {.longName = "--lang",
+     .valueName = "L",
+     .help = "The language of that reading (en, de, fr, es, it, nl, pt, ...) for its\n"
+             "noise words and word forms, instead of the page's own lang, or English.",
+     .apply =
+         [](Options& o, const std::string& value) {
+             const bool letters = value.size() >= 2 && value.size() <= 8 &&
+                                  std::all_of(value.begin(), value.end(), [](char c) {
+                                      return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+                                  });
+             if (!letters)
+                 return "--lang must be a language code of 2 to 8 letters, not '" + value + "'";
+             o.language = value;
+             return std::string();
+         },
+     .forward =
+         [](const Options& o, std::vector<std::string>& a) {
+             if (o.language)
+                 a.push_back("--lang=" + *o.language);
          }},
     {.longName = "--sensitivity",
      .valueName = "N",

@@ -70,6 +70,8 @@ void WindowPageRunner::applySettings(editor::TForm1& form, const Options& option
                                      const std::vector<std::string>& filter) {
     form.CheckB_USEfilter->setChecked(options.useFilter);
     form.ListBox1 = options.useFilter ? filter : std::vector<std::string>{};
+    form.CheckB_ReadVisible->setChecked(options.visibleText);
+    form.setReadingLanguage(options.language.value_or(""));
     form.CheckBxDOtitle->setChecked(options.includeTitle);
     form.CheckBxDOdisription->setChecked(options.includeDescription);
     form.CheckBxDOkeywrds->setChecked(options.includeKeywords);

@@ -143,7 +143,8 @@ void TForm1::buildControls() {
     setColors(Label3_KeyWords, Qt::red);
     setBold(Label3_KeyWords, true);
 
-    GroupBox1 = place<QGroupBox>(client, 144, 290, 281, 103);
+    // One row taller than the first design, for "Read Visible Text".
+    GroupBox1 = place<QGroupBox>(client, 144, 290, 281, 122);
     GroupBox1->setTitle(QStringLiteral(" Program Settings "));
     setColors(GroupBox1, Qt::blue);
 
@@ -175,6 +176,10 @@ void TForm1::buildControls() {
 
     CheckB_USEfilter = checkBox(GroupBox1, 6, 79, "Filter Noise Words",
                                 "Filters out noise words from your key words.");
+    CheckB_ReadVisible =
+        checkBox(GroupBox1, 6, 98, "Read Visible Text",
+                 "Finds key words, title and description in the text a visitor sees.");
+    CheckB_ReadVisible->setChecked(false);
 
     Bevel1 = place<QFrame>(GroupBox1, 122, 40, 157, 61);
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -260,6 +265,7 @@ void TForm1::nameControls() {
         {RadioB_Automatic, "RadioB_Automatic"},
         {RadioB_NOauto, "RadioB_NOauto"},
         {CheckB_USEfilter, "CheckB_USEfilter"},
+        {CheckB_ReadVisible, "CheckB_ReadVisible"},
         {Bevel1, "Bevel1"},
         {Label3_InfoBox, "Label3_InfoBox"},
         {ListBox4, "ListBox4"},
@@ -346,6 +352,8 @@ void TForm1::connectHandlers() {
             command([this] { CheckBxDOkeywrdsClick(); }));
     connect(CheckB_USEfilter, &QCheckBox::clicked, this,
             command([this] { CheckB_USEfilterClick(); }));
+    connect(CheckB_ReadVisible, &QCheckBox::clicked, this,
+            command([this] { CheckB_ReadVisibleClick(); }));
     connect(ListBox3, &QListWidget::itemDoubleClicked, this,
             command([this] { ListBox3DblClick(); }));
     connect(ListBox4, &QListWidget::itemDoubleClicked, this,
@@ -385,6 +393,7 @@ void TForm1::FormCreate() {
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    loadSettings();
     if (!startupMessage_.empty())
         QTimer::singleShot(0, this, [this] {
             const std::string message = std::exchange(startupMessage_, {});

@@ -12,13 +12,16 @@
 #include "editor/logic/profile_access.h"
 #include "editor/logic/recent_files.h"
 #include "editor/logic/undo_toggle.h"
+#include "keywords/visible_text.h"
 #include "keywords/word_counts.h"
 #include "text/page_codec.h"
 
 #include <QMainWindow>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,6 +97,7 @@ public:
     QRadioButton* RadioB_Automatic = nullptr;
     QRadioButton* RadioB_NOauto = nullptr;
     QCheckBox* CheckB_USEfilter = nullptr;
+    QCheckBox* CheckB_ReadVisible = nullptr;
     QFrame* Bevel1 = nullptr;
     QLabel* Label3_InfoBox = nullptr;
     QGroupBox* GroupBox2 = nullptr;
@@ -170,6 +174,7 @@ public:
     void Label2Click();
     void CheckBxDOkeywrdsClick();
     void CheckB_USEfilterClick();
+    void CheckB_ReadVisibleClick();
     void ListBox3DblClick();
     void ListBox4DblClick();
     void Button4Click();
@@ -192,6 +197,9 @@ public:
     void setRecentFilesStore(const std::string& path) { recentStorePath_ = path; }
     // The program file the default store is placed by (by default the running program).
     void setProgramFile(const std::string& path) { programFile_ = path; }
+    // The language of the visible-text reading ("de", ...); empty: the page's own, or
+    // English.
+    void setReadingLanguage(const std::string& code) { readingLanguage_ = code; }
     // Before first use: the list lives only as long as the window, so that pages the
     // batch tool opens never reach the user's list.
     void keepRecentFilesInMemory();
@@ -308,6 +316,9 @@ private:
     void runFinder(bool title);
     void writePage(const std::string& path);
     void setSensitivity(int position);
+    // One round of the keyword scan at the current sensitivity; returns it, or
+    // nothing when the scan stopped.
+    std::optional<int> scanOnce(bool automatic);
     static constexpr const char* kFileFilter =
         "HTML File (*.htm*)|*.htm*|Text File (*.txt)|*.txt|Any File (*.*)|*.*";
 
@@ -322,8 +333,32 @@ private:
         uint64_t revision = 0;
         std::vector<std::string> filter;
         std::shared_ptr<const keywords::WordCounts> counts;
+        std::string visibleLanguage; // empty: the classic reading of the source lines
     };
     ScanCache scanCache_;
+
+    // --- the visible-text reading
+    // What the scan reads: the source lines, or with "Read Visible Text" the visible
+    // lines cut to their keyword characters; `language` is set for the latter.
+    struct ScanSource {
+        const text::Lines* wordLines = nullptr;
+        std::vector<std::string> filter;
+        std::string language;
+    };
+    ScanSource visibleScanSource();
+    const keywords::VisibleText& visibleText();
+    const std::vector<std::string>& languageNoise(const std::string& language);
+    std::vector<std::string> keywordsOf(const keywords::WordCounts& counts, int sensitivity) const;
+    // The lines the title and description finder walks.
+    const text::Lines& finderLines();
+    ProfileAccess& settingsStore();
+    void loadSettings();
+    std::string readingLanguage_;
+    uint64_t visibleRevision_ = 0;
+    std::optional<keywords::VisibleText> visibleText_;
+    text::Lines visibleWordLines_; // the visible lines cut to keyword characters
+    std::map<std::string, std::vector<std::string>> noiseLists_;
+    bool settingsLoaded_ = false;
 
     // --- find and replace, recent files, edit, view and help
     void buildEditorCommands();

@@ -20,31 +20,37 @@
 
 namespace lumora::editor {
 
-RecentFiles& TForm1::recentFiles() {
-    if (!recentFiles_) {
-        if (!recentStore_) {
-            std::string store = recentStorePath_;
-            if (store.empty()) {
-                try {
-                    store = recentFilesStoreLocation(
-                        programFile_.empty() ? platform::programPath().string() : programFile_);
-                } catch (const platform::FileError&) {
-                    // Without a program file to sit beside or a settings folder to
-                    // write, the list lasts for this run.
-                    recentStore_ = std::make_unique<MemoryProfile>();
-                }
+ProfileAccess& TForm1::settingsStore() {
+    if (!recentStore_) {
+        std::string store = recentStorePath_;
+        if (store.empty()) {
+            try {
+                store = recentFilesStoreLocation(
+                    programFile_.empty() ? platform::programPath().string() : programFile_);
+            } catch (const platform::FileError&) {
+                // Without a program file to sit beside or a settings folder to write,
+                // the list and the settings last for this run.
+                recentStore_ = std::make_unique<MemoryProfile>();
             }
-            if (!recentStore_)
-                recentStore_ = std::make_unique<ProfileFileAccess>(store);
         }
-        recentFiles_ = std::make_unique<RecentFiles>(*recentStore_, fileLocator_);
+        if (!recentStore_)
+            recentStore_ = std::make_unique<ProfileFileAccess>(store);
     }
+    return *recentStore_;
+}
+
+RecentFiles& TForm1::recentFiles() {
+    if (!recentFiles_)
+        recentFiles_ = std::make_unique<RecentFiles>(settingsStore(), fileLocator_);
     return *recentFiles_;
 }
 
 void TForm1::keepRecentFilesInMemory() {
-    if (!recentFiles_)
+    if (!recentFiles_) {
         recentStore_ = std::make_unique<MemoryProfile>();
+        // Nor do the user's settings reach its window.
+        settingsLoaded_ = true;
+    }
 }
 
 void TForm1::UpdateOldies(const std::string& path) {

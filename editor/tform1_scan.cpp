@@ -5,6 +5,7 @@
 #include "editor/find_replace_dialogs.h"
 #include "editor/page_editor.h"
 #include "editor/track_bar.h"
+#include "keywords/sensitivity_adjustment.h"
 #include "tags/tag_tester.h"
 
 #include <QAction>
@@ -19,7 +20,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -38,8 +39,8 @@ public:
         for (QWidget* widget : std::initializer_list<QWidget*>{
                  form.Button5, form.BitBtn1FullAuto, form.SpeedButton1, form.Button6,
                  form.TrackBar1, form.RadioB_Automatic, form.RadioB_NOauto, form.CheckB_USEfilter,
-                 form.ListBox3, form.ListBox4, form.Button4, form.Button3, form.SpeedButt_delete,
-                 form.ReplaceDialog3})
+                 form.CheckB_ReadVisible, form.CheckB_ReadVisible, form.ListBox3, form.ListBox4,
+                 form.Button4, form.Button3, form.SpeedButt_delete, form.ReplaceDialog3})
             hold(widget);
         for (QAction* action : {form.New2, form.Open2, form.RecentFiles1->menuAction(), form.Undo2,
                                 form.Redo1, form.Undo3, form.Cut1, form.Paste1, form.Replace2,
@@ -90,121 +91,116 @@ void TForm1::TestMetaTags1Click() {
 }
 
 void TForm1::Button5Click() {
-    // Every sensitivity this press has scanned at: an adjustment that returns to
-    // one of them ends the adjusting instead of alternating for ever.
-    std::array<bool, 26> scanned{};
-    for (;;) {
-        setReport("Scanning...");
-        const bool automatic = RadioB_Automatic->isChecked();
-        if (automatic) {
-            Button5->setEnabled(false);
-            SpeedButton1->setEnabled(false);
-            Button6->setEnabled(false);
-            BitBtn1FullAuto->setEnabled(true);
-            GroupBox2->setTitle(QStringLiteral("Automatic Set Up"));
-        }
-        ListBox2.reset();
-        ListBox3->clear();
-        if (!TagsPassed) {
-            TestMetaTags1Click();
-            if (!TagsPassed)
-                return;
-        }
-
-        const int sensitivity = TrackBar1->value();
-        scanned[static_cast<size_t>(sensitivity)] = true;
-
-        if (!scanCache_.counts || scanCache_.revision != RichEdit->revision() ||
-            scanCache_.filter != ListBox1) {
-            // The count reads the editor's own lines, and events run while it counts:
-            // what would change the page, the lists or the settings is held off, and a
-            // change that comes all the same ends the scan before the lines are read again.
-            const text::Lines& lines = RichEdit->lines();
-            auto counts = std::make_shared<keywords::WordCounts>(keywords::NoiseFilter(ListBox1));
-            ProgressBar1->setRange(0, static_cast<int>(std::max<size_t>(lines.size(), 1)));
-            const uint64_t revision = RichEdit->revision();
-            try {
-                const ScanHold hold(*this);
-                counts->addLines(lines, [this, revision](size_t done) {
-                    if (pump_.due()) {
-                        ProgressBar1->setValue(static_cast<int>(done));
-                        pump_.processEvents();
-                        if (RichEdit->revision() != revision)
-                            throw PageChanged();
-                    }
-                });
-            } catch (const PageChanged&) {
-                // The count is of a page that is no longer there: nothing of it is kept.
-                setReport("");
-                ProgressBar1->setRange(0, 100);
-                ProgressBar1->setValue(0);
-                return;
-            }
-            scanCache_ = {revision, ListBox1, std::move(counts)};
-        }
-        ListBox2 = scanCache_.counts;
-        const std::vector<std::string> found = ListBox2->keywords(sensitivity);
-
-        Memo6 = found;
-        std::string report;
-        for (const auto& keyword : found) {
-            report.insert(0, keyword + ", ");
-            ListBox3->addItem(QString::fromStdString(keyword));
-        }
-        setReport(report);
-        const size_t reportLength = text::charCount(report);
-        if (reportLength > 200) {
-            QFont font = Label3_KeyWords->font();
-            font.setBold(false);
-            Label3_KeyWords->setFont(font);
-        } else if (reportLength < 200) {
-            QFont font = Label3_KeyWords->font();
-            font.setBold(true);
-            Label3_KeyWords->setFont(font);
-        }
-        ProgressBar1->setRange(0, 100);
-        ProgressBar1->setValue(0);
-
-        if (!automatic) {
-            Panel1->hide();
-            if (found.empty())
-                GroupBox2->show();
-            if (found.size() > 2)
-                GroupBox2->hide();
-        }
-        const bool chainAllowed = found.size() > 2 && automatic;
-        const int count = static_cast<int>(found.size());
-
-        if (count > 11) {
-            interaction_.showMessage("TO MANY KEYWORDS! Found " + std::to_string(count) +
-                                     " keywords." + "\r\r" + "I will RASIE the Sensitivity to " +
-                                     std::to_string(sensitivity + 1) +
-                                     " and try again to find LESS Keywords.");
-            setSensitivity(std::min(sensitivity + 1, 25));
-            if (sensitivity < 25 && !scanned[static_cast<size_t>(TrackBar1->value())])
-                continue;
-        }
-        if (count < 4) {
-            interaction_.showMessage("LOW ON KEYWORDS! Found " + std::to_string(count) +
-                                     " keywords." + "\r\r" + "I will LOWER the Sensitivity to " +
-                                     std::to_string(sensitivity - 2) +
-                                     " and try again to find MORE Keywords.");
-            setSensitivity(std::max(sensitivity - 2, 0));
-            if (TrackBar1->value() > 0 && !scanned[static_cast<size_t>(TrackBar1->value())])
-                continue;
-        }
-
-        if (RadioB_Automatic->isChecked()) {
-            GroupBox2->show();
-            if (chainAllowed) {
-                if (CheckBxDOtitle->isChecked())
-                    SpeedButton1Click();
-                else
-                    Button6Click();
-            }
-        }
+    bool automatic = false;
+    size_t found = 0;
+    const std::optional<keywords::ScanRound> settled = keywords::adjustSensitivity({
+        [this, &automatic, &found]() -> std::optional<keywords::ScanRound> {
+            automatic = RadioB_Automatic->isChecked();
+            const std::optional<int> sensitivity = scanOnce(automatic);
+            if (!sensitivity)
+                return std::nullopt;
+            found = Memo6.size();
+            return keywords::ScanRound{*sensitivity, found};
+        },
+        [this](const std::string& text) { interaction_.showMessage(text); },
+        [this](int position) { setSensitivity(position); },
+    });
+    if (!settled)
         return;
+    const bool chainAllowed = found > 2 && automatic;
+    if (RadioB_Automatic->isChecked()) {
+        GroupBox2->show();
+        if (chainAllowed) {
+            if (CheckBxDOtitle->isChecked())
+                SpeedButton1Click();
+            else
+                Button6Click();
+        }
     }
+}
+
+std::optional<int> TForm1::scanOnce(bool automatic) {
+    setReport("Scanning...");
+    if (automatic) {
+        Button5->setEnabled(false);
+        SpeedButton1->setEnabled(false);
+        Button6->setEnabled(false);
+        BitBtn1FullAuto->setEnabled(true);
+        GroupBox2->setTitle(QStringLiteral("Automatic Set Up"));
+    }
+    ListBox2.reset();
+    ListBox3->clear();
+    if (!TagsPassed) {
+        TestMetaTags1Click();
+        if (!TagsPassed)
+            return std::nullopt;
+    }
+
+    const int sensitivity = TrackBar1->value();
+    const bool visible = CheckB_ReadVisible->isChecked();
+    ScanSource source;
+    if (visible)
+        source = visibleScanSource();
+    const std::vector<std::string>& filter = visible ? source.filter : ListBox1;
+    if (!scanCache_.counts || scanCache_.revision != RichEdit->revision() ||
+        scanCache_.filter != filter || scanCache_.visibleLanguage != source.language) {
+        // The count reads the editor's own lines, and events run while it counts:
+        // what would change the page, the lists or the settings is held off, and a
+        // change that comes all the same ends the scan before the lines are read again.
+        const text::Lines& lines = visible ? *source.wordLines : RichEdit->lines();
+        auto counts = std::make_shared<keywords::WordCounts>(keywords::NoiseFilter(filter));
+        ProgressBar1->setRange(0, static_cast<int>(std::max<size_t>(lines.size(), 1)));
+        const uint64_t revision = RichEdit->revision();
+        try {
+            const ScanHold hold(*this);
+            counts->addLines(lines, [this, revision](size_t done) {
+                if (pump_.due()) {
+                    ProgressBar1->setValue(static_cast<int>(done));
+                    pump_.processEvents();
+                    if (RichEdit->revision() != revision)
+                        throw PageChanged();
+                }
+            });
+        } catch (const PageChanged&) {
+            // The count is of a page that is no longer there: nothing of it is kept.
+            setReport("");
+            ProgressBar1->setRange(0, 100);
+            ProgressBar1->setValue(0);
+            return std::nullopt;
+        }
+        scanCache_ = {revision, filter, std::move(counts), source.language};
+    }
+    ListBox2 = scanCache_.counts;
+    const std::vector<std::string> found = keywordsOf(*ListBox2, sensitivity);
+
+    Memo6 = found;
+    std::string report;
+    for (const auto& keyword : found) {
+        report.insert(0, keyword + ", ");
+        ListBox3->addItem(QString::fromStdString(keyword));
+    }
+    setReport(report);
+    const size_t reportLength = text::charCount(report);
+    if (reportLength > 200) {
+        QFont font = Label3_KeyWords->font();
+        font.setBold(false);
+        Label3_KeyWords->setFont(font);
+    } else if (reportLength < 200) {
+        QFont font = Label3_KeyWords->font();
+        font.setBold(true);
+        Label3_KeyWords->setFont(font);
+    }
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+
+    if (!automatic) {
+        Panel1->hide();
+        if (found.empty())
+            GroupBox2->show();
+        if (found.size() > 2)
+            GroupBox2->hide();
+    }
+    return sensitivity;
 }
 
 } // namespace lumora::editor

@@ -63,7 +63,7 @@ void TForm1::runFinder(bool title) {
                                 {RadioB_Automatic->isChecked(), CheckBxDOtitle->isChecked(),
                                  CheckBxDOdisription->isChecked(), itemsOf(ListBox3),
                                  itemsOf(ListBox4), storage});
-    tags::FinderStep step = finder.start(RichEdit->lines());
+    tags::FinderStep step = finder.start(finderLines());
     for (;;) {
         for (const auto& message : step.messages)
             interaction_.showMessage(message);

@@ -42,6 +42,14 @@ public:
     // ascending ignoring case.
     std::vector<std::string> keywords(int sensitivity) const;
 
+    // Each distinct accepted word with its number of occurrences, in the order the
+    // words were first met.
+    template <typename Visit> void forEachAccepted(const Visit& visit) const {
+        for (uint32_t id = 0; id < words_.size(); ++id)
+            if (words_[id].accepted)
+                visit(word(id), counts_[id]);
+    }
+
 private:
     // Lines are gathered into batches and cut into tokens from one bit per byte
     // (word_breaks.h). Words are kept as zero-padded 8-byte chunks with A-Z folded.

@@ -4,7 +4,7 @@
 # the package checkers) are installed by CI's own steps.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libzstd-dev desktop-file-utils
+          libbenchmark-dev libzstd-dev libstemmer-dev libgumbo-dev desktop-file-utils
           fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do

@@ -37,6 +37,8 @@ printf 'caf\xe9 \x80\x81\r\nline\rlast' | seed fuzz_page_codec windows-1252
 printf '\xef\xbb\xbf<p>caf\xc3\xa9</p>\n' | seed fuzz_page_codec utf-8-bom
 printf 'sub dir/a#b\x1b<i>.htm\n<title>&lt;script&gt; x \xe9</title><meta name=description content="d">' |
   seed fuzz_html_report hostile
+printf '<html lang=de><title>t</title><p>a&nbsp;b &amp c<br><script>x</script><!-- y -->' |
+  seed fuzz_visible_text page
 copy_seeds fuzz_profile data/dist/*.ini
 printf '; comment\r\n[Setup]\r\nKey = value \r\n\r\n[setup]\nkey=again\rOther=\n' |
   seed fuzz_profile sections

@@ -26,4 +26,19 @@ std::string withInstalledFallback(const std::string& path) {
     return path;
 }
 
+std::string dataFile(const std::string& startDirectory, const std::string& relative) {
+    const fs::path own = fs::path(startDirectory) / relative;
+    std::error_code error;
+    if (fs::is_regular_file(own, error))
+        return own.string();
+    try {
+        const fs::path installed = installedDataDirectory(platform::programDirectory()) / relative;
+        if (fs::is_regular_file(installed, error))
+            return installed.string();
+    } catch (const platform::FileError&) {
+        // Without the program's own path there is no installed folder to look in.
+    }
+    return own.string();
+}
+
 } // namespace lumora::editor

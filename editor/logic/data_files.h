@@ -16,4 +16,9 @@ std::filesystem::path installedDataDirectory(const std::filesystem::path& progra
 // so that what is reported missing is the file in the start folder.
 std::string withInstalledFallback(const std::string& path);
 
+// The data file at `relative` (such as "noise/de.txt") below the folder Lumora
+// starts in, or below the installed data folder when the start folder has none;
+// the former when neither has it.
+std::string dataFile(const std::string& startDirectory, const std::string& relative);
+
 } // namespace lumora::editor

@@ -243,3 +243,37 @@ TEST_F(BatchTool, CompressInPlaceAndReadOnlyCommandsNeverWrite) {
     EXPECT_EQ(result.out, "loose.htm: compressed\n");
     EXPECT_EQ(readFile(dir / "loose.htm"), "<p>a\r\n<p>b\r\n");
 }
+
+TEST_F(BatchTool, VisibleTextReadsWhatAVisitorReadsInEveryWorker) {
+    std::string body = "<html lang=\"en\"><head><title>Tulip</title>\r\n"
+                       "<script>var tulip = 'tulip tulip tulip tulip tulip';</script>\r\n"
+                       "<style>.tulip { font-family: helvetica }</style></head><body>\r\n";
+    for (int i = 0; i < 4; ++i)
+        body += "<p>Roses&nbsp;grow in the garden; a rose needs water, gardens need roses "
+                "and sunny weather.</p>\r\n";
+    body += "</body></html>\r\n";
+    page("a.htm", body);
+    page("b.htm", body);
+
+    const auto classic = run({"keywords", "--json", "a.htm"});
+    ASSERT_EQ(classic.status, 0) << classic.err;
+    EXPECT_TRUE(contains(classic.out, "\"tulip\"")) << classic.out;
+
+    for (const char* jobs : {"1", "2"}) {
+        const auto visible = run(
+            {"keywords", "--visible-text", "--lang", "en", "-j", jobs, "--json", "a.htm", "b.htm"});
+        ASSERT_EQ(visible.status, 0) << visible.err;
+        const std::string first = visible.out.substr(0, visible.out.find('\n'));
+        EXPECT_EQ(visible.out, first + "\n" +
+                                   std::string(first).replace(first.find("a.htm"), 5, "b.htm") +
+                                   "\n");
+        for (const char* absent :
+             {"\"tulip\"", "\"helvetica\"", "\"font\"", "\"nbsp\"", "\"rose\""})
+            EXPECT_FALSE(contains(first, absent)) << absent << " in " << first;
+        for (const char* present : {"\"roses\"", "\"garden\"", "\"water\""})
+            EXPECT_TRUE(contains(first, present)) << present << " in " << first;
+    }
+    const auto bad = run({"keywords", "--lang", "e1", "a.htm"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_TRUE(contains(bad.err, "--lang must be a language code")) << bad.err;
+}
