@@ -41,6 +41,8 @@ const keywords::VisibleText& TForm1::visibleText() {
     if (!visibleText_ || visibleRevision_ != RichEdit->revision()) {
         visibleText_ = keywords::readVisibleText(RichEdit->lines());
         visibleRevision_ = RichEdit->revision();
+        for (std::string& line : visibleText_->lines)
+            keywords::blankWordsHoldingDigits(line);
         visibleWordLines_ = visibleText_->lines;
         for (std::string& line : visibleWordLines_)
             keywords::keepKeywordCharacters(line);

@@ -1,6 +1,7 @@
 #include "word_forms.h"
 
 #include "keywords/keyword_order.h"
+#include "text/utf8_char.h"
 
 #include <libstemmer.h>
 
@@ -70,18 +71,13 @@ size_t keepCharacter(char* p, size_t n, size_t i) {
         p[i] = kKeywordAscii[c];
         return i + 1;
     }
-    const size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    uint32_t cp = length == 4 ? c & 0x07u : length == 3 ? c & 0x0Fu : c & 0x1Fu;
-    bool valid = length > 1 && i + length <= n;
-    for (size_t k = 1; valid && k < length; ++k) {
-        const unsigned char d = static_cast<unsigned char>(p[i + k]);
-        valid = (d & 0xC0) == 0x80;
-        cp = (cp << 6) | (d & 0x3Fu);
-    }
-    if (!valid) {
+    const text::Utf8Char read = text::decodeUtf8At(std::string_view(p, n), i);
+    if (!read.valid) {
         p[i] = ' ';
         return i + 1;
     }
+    const size_t length = read.length;
+    const uint32_t cp = read.codePoint;
     if (outsideWords(cp))
         std::fill_n(p + i, length, ' ');
     return i + length;
@@ -118,6 +114,29 @@ void keepKeywordCharacters(std::string& line) {
 #endif
     while (i < n)
         i = keepCharacter(p, n, i);
+}
+
+void blankWordsHoldingDigits(std::string& line) {
+    // A word is a run of letters, digits, '-', '\'', '_' and characters past ASCII.
+    const auto inWord = [](unsigned char c) {
+        return c >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+               (c >= '0' && c <= '9') || c == '-' || c == '\'' || c == '_';
+    };
+    const size_t n = line.size();
+    for (size_t start = 0; start < n;) {
+        if (!inWord(static_cast<unsigned char>(line[start]))) {
+            ++start;
+            continue;
+        }
+        size_t end = start;
+        bool digit = false;
+        for (; end < n && inWord(static_cast<unsigned char>(line[end])); ++end)
+            digit = digit || (line[end] >= '0' && line[end] <= '9');
+        if (digit)
+            std::fill(line.begin() + static_cast<std::ptrdiff_t>(start),
+                      line.begin() + static_cast<std::ptrdiff_t>(end), ' ');
+        start = end;
+    }
 }
 
 std::string keywordCharacters(std::string_view line) {

@@ -19,6 +19,11 @@ namespace lumora::keywords {
 void keepKeywordCharacters(std::string& line);
 std::string keywordCharacters(std::string_view line);
 
+// Turns every word that holds a digit ("amd64", "V8", "sha256", "2024") into blanks,
+// keeping the line's length: the word scan would cut such a word to a fragment that
+// no visitor reads, and the finder would propose that fragment.
+void blankWordsHoldingDigits(std::string& line);
+
 // The stemmer's name for a language code (en, de, fr, es, it, nl, pt); English for
 // any other code.
 std::string_view stemmerName(std::string_view languageCode);

@@ -92,6 +92,10 @@ def decode_page(data):
         return data.decode("cp1252", errors="replace")
 
 
+# A word: letters and digits, joined inside by '-', "'" or '_'.
+WORD_RUN = re.compile(r"[^\W_](?:[\w'-]*[^\W_])?")
+
+
 def is_word_char(c):
     return c.isalpha() or c.isdigit()
 
@@ -105,7 +109,7 @@ def visible_words(path):
     parser.feed(text)
     parser.close()
     words = set()
-    for run in re.findall(r"[^\W_](?:[\w'-]*[^\W_])?", "".join(parser.parts)):
+    for run in WORD_RUN.findall("".join(parser.parts)):
         run = run.lower()
         words.add(run)
         words.update(p for p in re.split(r"[_'-]+", run) if p)
@@ -128,10 +132,9 @@ def proposal_words(proposal):
             proposal = " ".join(slots)
             break
     words = [(w, True) for w in (f.strip(SENTENCE_MARKS) for f in fixed) if w]
-    for token in proposal.split():
-        core = token.strip(SENTENCE_MARKS)
-        if any(is_word_char(c) for c in core):
-            words.append((core, False))
+    # Words are cut from a proposal exactly as from the visible text.
+    for run in WORD_RUN.findall(proposal):
+        words.append((run.lower(), False))
     return words
 
 

@@ -1,6 +1,7 @@
 // "Read Visible Text" in the window: the box as the user meets it, remembered between
 // runs, and FULL AUTO GO ! on a German page reading what a visitor reads.
 
+#include "common/ascii_case.h"
 #include "window_fixture.h"
 
 #include "keywords/visible_text.h"
@@ -37,7 +38,7 @@ const std::vector<std::string> kGermanPage = {
 };
 
 bool holdsWord(const std::string& text, const std::string& word) {
-    const std::string lowered = text::asciiLowered(text);
+    const std::string lowered = lumora::asciiLowered(text);
     for (size_t at = lowered.find(word); at != std::string::npos; at = lowered.find(word, at + 1)) {
         const bool startsWord =
             at == 0 || !std::isalpha(static_cast<unsigned char>(lowered[at - 1]));
@@ -118,7 +119,7 @@ TEST_F(VisibleTextWindow, FullAutoOnAGermanPageUsesItsVisibleTextFormsAndNoiseWo
         const size_t end = std::min(proposal.find(' ', at), proposal.size());
         if (end > at) {
             ++words;
-            EXPECT_TRUE(holdsWord(visible, text::asciiLowered(proposal.substr(at, end - at))))
+            EXPECT_TRUE(holdsWord(visible, lumora::asciiLowered(proposal.substr(at, end - at))))
                 << proposal.substr(at, end - at);
         }
         at = end + 1;

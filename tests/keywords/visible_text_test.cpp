@@ -67,6 +67,21 @@ TEST(WordForms, KeywordsHoldOnlyLettersDigitsHyphensAndApostrophes) {
               "   K\xc3\xb6nigin       x    ");
 }
 
+TEST(WordForms, WordsHoldingDigitsBecomeBlanksOfTheirLength) {
+    const struct {
+        std::string line, expected;
+    } cases[] = {
+        {"V8 inspector for amd64, sha256 and 2024.", "   inspector for      ,        and     ."},
+        {"encode_utf8(x) CARD32 don't x86-64 r", "           (x)        don't        r"},
+        {"K\xc3\xb6nig2 K\xc3\xb6nig", "        K\xc3\xb6nig"},
+    };
+    for (const auto& c : cases) {
+        std::string line = c.line;
+        blankWordsHoldingDigits(line);
+        EXPECT_EQ(line, c.expected) << c.line;
+    }
+}
+
 TEST(WordForms, FormsOfAWordCountAsOneShownAsTheMostFrequent) {
     const struct {
         const char* language;
