@@ -63,7 +63,10 @@ AUDIT
     --json, one object per page and line (path, size, title, description,
     keywords, their lengths, tag_test, tag_message, charset, bytes, lang and
     findings), then one object for the site (pages, counts per finding, limits,
-    duplicate_titles and duplicate_descriptions).
+    duplicate_titles and duplicate_descriptions). With --html REPORT, also one
+    self-contained HTML file: the summary, a table per finding that links each
+    page by its path from the report's folder, and charts of the title and
+    description lengths with the limits marked.
 
     The findings, as --fail-on and --json name them:
 
