@@ -2,6 +2,7 @@
 
 #include "common/ascii_case.h"
 #include "text/ascii_case.h"
+#include "text/utf8_char.h"
 
 #include <charconv>
 #include <vector>
@@ -115,21 +116,7 @@ std::string_view charsetParameter(std::string_view contentType) {
 void appendUtf8(std::string& out, unsigned long codePoint) {
     if (codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
         codePoint = 0xFFFD;
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
+    text::appendUtf8(out, static_cast<char32_t>(codePoint));
 }
 
 // Decodes the entity at `text[i]` == '&' into `out`; returns its length, or 0 when it

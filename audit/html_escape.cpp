@@ -1,40 +1,11 @@
 #include "audit/html_escape.h"
 
+#include "text/utf8_char.h"
+
 namespace lumora::audit {
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
-
-// Length of the valid UTF-8 sequence starting at `at`, or 0.
-size_t sequenceLength(std::string_view text, size_t at) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    size_t length = 0;
-    unsigned int min = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        min = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        min = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size())
-        return 0;
-    unsigned int code = lead & (0x3F >> (length - 1));
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(at + i) & 0x3F);
-    }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
-}
 
 } // namespace
 
@@ -44,14 +15,12 @@ std::string htmlEscaped(std::string_view text) {
     for (size_t at = 0; at < text.size();) {
         const auto c = static_cast<unsigned char>(text[at]);
         if (c >= 0x80) {
-            const size_t length = sequenceLength(text, at);
-            if (length == 0) {
+            const text::Utf8Char read = text::decodeUtf8At(text, at);
+            if (read.valid)
+                out.append(text.substr(at, read.length));
+            else
                 out += "\xEF\xBF\xBD";
-                ++at;
-            } else {
-                out.append(text.substr(at, length));
-                at += length;
-            }
+            at += read.length;
             continue;
         }
         ++at;

@@ -1,5 +1,7 @@
 #include "visible_text.h"
 
+#include "text/utf8_char.h"
+
 #include "keywords/character_references.h"
 
 #include <algorithm>
@@ -69,24 +71,6 @@ Kind kindOf(std::string_view name) {
         return Kind::Inline;
     const auto found = kinds.find(name);
     return found == kinds.end() ? Kind::Inline : found->second;
-}
-
-void appendCodePoint(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // A numeric reference to 0x80..0x9F means the Windows-1252 character, as browsers read it.
@@ -265,7 +249,7 @@ private:
             if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
                 value = 0xFFFD;
             std::string decoded;
-            appendCodePoint(decoded, value);
+            text::appendUtf8(decoded, value);
             emitDecoded(decoded);
             i_ = k;
             return;

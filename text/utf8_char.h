@@ -3,6 +3,7 @@
 // batch's JSON output all read UTF-8 through this one decoder.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace lumora::text {
@@ -48,6 +49,25 @@ constexpr Utf8Char decodeUtf8At(std::string_view text, std::size_t at) {
     if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
         return invalid;
     return {codePoint, length, true};
+}
+
+// Appends `codePoint` (at most U+10FFFF) as UTF-8.
+inline void appendUtf8(std::string& out, char32_t codePoint) {
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
 }
 
 } // namespace lumora::text
