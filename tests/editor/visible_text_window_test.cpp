@@ -37,7 +37,7 @@ const std::vector<std::string> kGermanPage = {
 };
 
 bool holdsWord(const std::string& text, const std::string& word) {
-    const std::string lowered = text::asciiLowered(text);
+    const std::string lowered = asciiLowered(text);
     for (size_t at = lowered.find(word); at != std::string::npos; at = lowered.find(word, at + 1)) {
         const bool startsWord =
             at == 0 || !std::isalpha(static_cast<unsigned char>(lowered[at - 1]));
@@ -118,7 +118,7 @@ TEST_F(VisibleTextWindow, FullAutoOnAGermanPageUsesItsVisibleTextFormsAndNoiseWo
         const size_t end = std::min(proposal.find(' ', at), proposal.size());
         if (end > at) {
             ++words;
-            EXPECT_TRUE(holdsWord(visible, text::asciiLowered(proposal.substr(at, end - at))))
+            EXPECT_TRUE(holdsWord(visible, asciiLowered(proposal.substr(at, end - at))))
                 << proposal.substr(at, end - at);
         }
         at = end + 1;
