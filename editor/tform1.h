@@ -336,6 +336,10 @@ private:
         std::string visibleLanguage; // empty: the classic reading of the source lines
     };
     ScanCache scanCache_;
+    // The table of the last noise list a scan used. It depends on the list alone, so it
+    // outlives pages and is not part of the window's remembered state.
+    std::vector<std::string> noiseTableList_;
+    keywords::NoiseFilter noiseTable_;
 
     // --- the visible-text reading
     // What the scan reads: the source lines, or with "Read Visible Text" the visible
