@@ -65,7 +65,8 @@ editor::TForm1& WindowPageRunner::windowForPage() {
         window_ = startWindow();
         window_->rememberState();
     } else {
-        window_->returnToRememberedState();
+        // The page is opened next, so the start-up page need not come back first.
+        window_->returnToRememberedState(true);
     }
     return *window_;
 }
