@@ -111,6 +111,24 @@ private:
     std::unique_ptr<WindowPageRunner> runner_;
 };
 
+// The pages written into the output folder were not synced one by one: they reach
+// the disk here, before the run says it is done.
+bool syncOutputFolder(const Options& options) {
+    if (!options.outputDirectory || options.dryRun)
+        return true;
+    std::error_code error;
+    if (!fs::is_directory(*options.outputDirectory, error))
+        return true; // nothing was written
+    try {
+        platform::syncFileSystemOf(*options.outputDirectory);
+    } catch (const platform::FileError& failure) {
+        std::cerr << "lumora-batch: cannot bring the output to the disk: " << failure.what()
+                  << "\n";
+        return false;
+    }
+    return true;
+}
+
 int defaultJobs() {
     const unsigned cores = std::thread::hardware_concurrency();
     return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMaxJobs));
@@ -187,7 +205,8 @@ int runBatch(int argc, char** argv) {
         for (const auto& request : requests)
             sink.add(request.index, workshop.work(request));
     sink.finish();
-    return sink.allSucceeded() ? 0 : 1;
+    const bool synced = syncOutputFolder(options);
+    return sink.allSucceeded() && synced ? 0 : 1;
 }
 
 } // namespace lumora::batch

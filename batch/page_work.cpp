@@ -48,7 +48,11 @@ std::string writePage(const PageRequest& request, const text::Lines& lines,
                               error.message());
     }
     try {
-        editor::savePageFile(target, lines, encoding);
+        // A page written into the output folder mostly replaces nothing; such pages
+        // reach the disk together when the run ends (syncOutputFolder).
+        editor::savePageFile(target, lines, encoding,
+                             request.output.empty() ? platform::NewFileSync::Each
+                                                    : platform::NewFileSync::Later);
     } catch (const platform::FileError& failure) {
         throw PageRefused(std::string("cannot write ") + failure.what());
     }

@@ -50,6 +50,10 @@ std::unique_ptr<editor::TForm1> WindowPageRunner::startWindow() {
     ui_.clear();
     // A user first leaves the preview the window starts in, then sets it up.
     form->PreviewOff1Click();
+    // The window is never shown, so no one sees the editor's lines; with no height
+    // Qt lays out no lines to find where the caret shows after each page's edits.
+    // The page's bytes do not depend on it: the editor does not wrap lines.
+    form->RichEdit->resize(form->RichEdit->width(), 0);
     return form;
 }
 
@@ -61,7 +65,8 @@ editor::TForm1& WindowPageRunner::windowForPage() {
         window_ = startWindow();
         window_->rememberState();
     } else {
-        window_->returnToRememberedState();
+        // The page is opened next, so the start-up page need not come back first.
+        window_->returnToRememberedState(true);
     }
     return *window_;
 }

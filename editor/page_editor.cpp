@@ -46,9 +46,11 @@ PageEditor::PageEditor(QWidget* parent) : QPlainTextEdit(parent) {
 
 void PageEditor::noteInlineBreaks(const QString& text) {
     inlineBreaks_.clear();
+    // Every paragraph end is at or above U+2029, which a page's text seldom reaches.
+    const QChar* const data = text.constData();
     for (qsizetype i = 0; i < text.size(); ++i)
-        if (endsParagraph(text.at(i)))
-            inlineBreaks_.push_back({static_cast<int>(i), text.at(i).unicode()});
+        if (data[i].unicode() >= QChar::ParagraphSeparator && endsParagraph(data[i]))
+            inlineBreaks_.push_back({static_cast<int>(i), data[i].unicode()});
 }
 
 // Breaks inside the replaced stretch go with it; those after it move with the text.

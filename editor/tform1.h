@@ -208,9 +208,11 @@ public:
     // Remembers the window as it is now. returnToRememberedState() then brings back
     // every control, the hidden data, the page with a fresh undo history, the file
     // name, encoding and modified flag, the find state and the recent files, so that
-    // a page worked on next gets what a window just started would give it.
+    // a page worked on next gets what a window just started would give it. With
+    // `pageOpenedNext` the remembered page itself is left out: opening a page replaces
+    // the editor's text and its undo history whatever they were.
     void rememberState();
-    void returnToRememberedState();
+    void returnToRememberedState(bool pageOpenedNext = false);
 
     // --- find and replace
     FindDialog* FindDialog3 = nullptr;
@@ -336,6 +338,10 @@ private:
         std::string visibleLanguage; // empty: the classic reading of the source lines
     };
     ScanCache scanCache_;
+    // The table of the last noise list a scan used. It depends on the list alone, so it
+    // outlives pages and is not part of the window's remembered state.
+    std::vector<std::string> noiseTableList_;
+    keywords::NoiseFilter noiseTable_;
 
     // --- the visible-text reading
     // What the scan reads: the source lines, or with "Read Visible Text" the visible

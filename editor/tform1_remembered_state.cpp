@@ -70,14 +70,16 @@ void TForm1::rememberState() {
     remembered_ = std::move(state);
 }
 
-void TForm1::returnToRememberedState() {
+void TForm1::returnToRememberedState(bool pageOpenedNext) {
     const RememberedState& state = *remembered_;
     // The page first: loading it marks the page changed and moves the controls it feeds.
-    if (RichEdit->lines() != state.page || RichEdit->document()->isUndoAvailable() ||
-        RichEdit->document()->isRedoAvailable())
-        RichEdit->setLines(state.page);
-    else
-        RichEdit->moveCursor(QTextCursor::Start);
+    if (!pageOpenedNext) {
+        if (RichEdit->lines() != state.page || RichEdit->document()->isUndoAvailable() ||
+            RichEdit->document()->isRedoAvailable())
+            RichEdit->setLines(state.page);
+        else
+            RichEdit->moveCursor(QTextCursor::Start);
+    }
     state.controls.restore();
 
     DocFileName = state.DocFileName;

@@ -148,7 +148,12 @@ std::optional<int> TForm1::scanOnce(bool automatic) {
         // what would change the page, the lists or the settings is held off, and a
         // change that comes all the same ends the scan before the lines are read again.
         const text::Lines& lines = visible ? *source.wordLines : RichEdit->lines();
-        auto counts = std::make_shared<keywords::WordCounts>(keywords::NoiseFilter(filter));
+        // The noise list rarely changes from one page to the next; its table is kept.
+        if (noiseTableList_ != filter) {
+            noiseTable_ = keywords::NoiseFilter(filter);
+            noiseTableList_ = filter;
+        }
+        auto counts = std::make_shared<keywords::WordCounts>(noiseTable_);
         ProgressBar1->setRange(0, static_cast<int>(std::max<size_t>(lines.size(), 1)));
         const uint64_t revision = RichEdit->revision();
         try {

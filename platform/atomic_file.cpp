@@ -1,9 +1,12 @@
 #include "atomic_file.h"
 
+#include "file_descriptor.h"
 #include "regular_file_read.h"
 #include "replacement_file.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -14,14 +17,23 @@ std::string readWholeFile(const std::filesystem::path& path) {
     return readRegularFile(path);
 }
 
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         NewFileSync newFiles) {
     try {
-        ReplacementFile file(path, ReplacementRules::saving());
+        ReplacementRules rules = ReplacementRules::saving();
+        rules.syncNewFile = newFiles == NewFileSync::Each;
+        ReplacementFile file(path, rules);
         file.write(bytes.data(), bytes.size());
         file.commit(bytes.size());
     } catch (const std::system_error& error) {
         throw FileError(path.string(), error.code().message());
     }
+}
+
+void syncFileSystemOf(const std::filesystem::path& path) {
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid() || ::syncfs(fd.get()) != 0)
+        throw FileError(path.string(), std::generic_category().message(errno));
 }
 
 bool isAtomicWriteTemporary(std::string_view fileName, std::string_view targetName) {

@@ -29,7 +29,15 @@ std::string readWholeFile(const std::filesystem::path& path);
 // a symbolic link is followed to its target so the link stays a link; an existing
 // file keeps its permission bits). Throws FileError and leaves the old file
 // untouched on any failure.
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// A file that replaces nothing is synced before it takes its name (Each), or left to
+// one syncFileSystemOf() after many such files (Later). A replaced file is always
+// synced first, so it is the old file or the whole new one whatever happens.
+enum class NewFileSync { Each, Later };
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         NewFileSync newFiles = NewFileSync::Each);
+// Brings everything written to the file system holding `path` to the disk. Throws
+// FileError.
+void syncFileSystemOf(const std::filesystem::path& path);
 
 // The temporary name a write to `target` uses: "." + its name + "." + six characters.
 bool isAtomicWriteTemporary(std::string_view fileName, std::string_view targetName);

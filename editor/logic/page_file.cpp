@@ -14,9 +14,9 @@ std::string notRegularFileText(const std::string& path) {
 }
 
 text::PageEncoding savePageFile(const std::string& path, const text::Lines& lines,
-                                text::PageEncoding encoding) {
+                                text::PageEncoding encoding, platform::NewFileSync newFile) {
     text::EncodedPage encoded = text::encodePage(lines, encoding);
-    platform::writeFileAtomically(path, encoded.bytes);
+    platform::writeFileAtomically(path, encoded.bytes, newFile);
     return encoded.encoding;
 }
 

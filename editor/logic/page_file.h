@@ -26,6 +26,7 @@ std::string notRegularFileText(const std::string& path);
 // Writes each line followed by CR LF in `encoding`; returns the encoding used.
 // Throws platform::FileError and leaves the old file as it was on failure.
 text::PageEncoding savePageFile(const std::string& path, const text::Lines& lines,
-                                text::PageEncoding encoding);
+                                text::PageEncoding encoding,
+                                platform::NewFileSync newFile = platform::NewFileSync::Each);
 
 } // namespace lumora::editor

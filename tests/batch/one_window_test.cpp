@@ -34,7 +34,7 @@ std::string withoutLine(const std::string& crlfPage, const std::string& line) {
 
 // Pages that take the chain down different roads: tags built after questions answered,
 // a page without a title, with tags already there, a failing tag test, too few
-// keywords, a tiny page, an empty page, other encodings.
+// keywords, a tiny page, an empty page, a binary one, other encodings.
 std::vector<Page> variedPages() {
     std::string latin = lt::gardenPageBytes(7);
     latin.insert(latin.find("<body>") + 6, "\r\n<p>\xe9t\xe9 caf\xe9 na\xefve</p>");
@@ -47,6 +47,7 @@ std::vector<Page> variedPages() {
         {"thin.htm", lt::thinPageBytes()},
         {"tiny.htm", "<p>x</p>"},
         {"empty.htm", ""},
+        {"binary.htm", std::string("<p>\0\x01\x02\x03</p>", 11)}, // refused as binary
         {"bom.htm", "\xef\xbb\xbf" + lt::gardenPageBytes(4)},
         {"latin.htm", latin},
         {"lf.htm", "<html>\n<head>\n</head>\n<body>\n<p>roses garden roses garden roses "

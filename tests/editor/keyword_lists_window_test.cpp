@@ -181,3 +181,27 @@ TEST_F(KeywordListsWindow, IncludeKeyWordsDrivesTheBooster) {
     form->Label2Click();
     EXPECT_EQ(form->Label3_InfoBox->text().toStdString(), keywords::kSensitivityInfo);
 }
+
+TEST_F(KeywordListsWindow, EachScanFiltersWithTheNoiseListAsItIsNow) {
+    startWindow(std::vector<std::string>{"font", "face", "the"});
+    form->RadioB_NOauto->setChecked(true);
+    form->TrackBar1->setValue(1);
+    const std::string page = "<font face=arial>the rose</font> <font face=arial>the rose</font>";
+    // Each list, edited in place between pages, and what the next page's scan keeps.
+    const struct {
+        std::vector<std::string> list;
+        std::vector<std::string> kept;
+    } rounds[] = {
+        {{"font", "face", "the"}, {"arial", "rose"}},
+        {{"font", "face", "rose"}, {"arial", "the"}},
+        {{"font", "face", "rose"}, {"arial", "the"}},
+        {{}, {"arial", "face", "font", "rose", "the"}},
+        {{"font", "face", "the"}, {"arial", "rose"}},
+    };
+    for (const auto& round : rounds) {
+        form->ListBox1 = round.list;
+        setPage({page});
+        form->Button5Click();
+        EXPECT_EQ(form->Memo6, round.kept) << ::testing::PrintToString(round.list);
+    }
+}

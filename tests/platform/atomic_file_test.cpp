@@ -25,6 +25,24 @@ TEST(AtomicFile, WritesReplacesAndKeepsPermissions) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
+// Synced one by one or left to one sync of the file system, a new file and a
+// replaced one hold all of their bytes under their name and nothing else is left.
+TEST(AtomicFile, NewAndReplacedFilesAreWholeWhicheverWayTheyAreSynced) {
+    for (const NewFileSync sync : {NewFileSync::Each, NewFileSync::Later}) {
+        TempDir dir;
+        const auto path = dir / "page.htm";
+        const std::string big(100000, 'x');
+        writeFileAtomically(path, big, sync);
+        EXPECT_EQ(readWholeFile(path), big);
+        writeFileAtomically(path, "replaced", sync);
+        EXPECT_EQ(readWholeFile(path), "replaced");
+        syncFileSystemOf(dir.path());
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    }
+    TempDir dir;
+    EXPECT_THROW(syncFileSystemOf(dir / "missing"), FileError);
+}
+
 TEST(AtomicFile, FailedWriteLeavesOldFileAndNoTemporary) {
     TempDir dir;
     const auto path = dir / "page.htm";
