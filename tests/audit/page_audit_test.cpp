@@ -111,7 +111,7 @@ TEST(PageAudit, DeclaredCharsetAgainstTheBytes) {
         {"UTF-16 bytes declared UTF-8",
          std::string("\xff\xfe<\0p\0>\0", 8) + std::string("<\0m\0e\0t\0a\0 \0c\0h\0a\0r\0s\0e\0t\0"
                                                            "=\0u\0t\0f\0-\0\x38\0>\0",
-                                                           42),
+                                                           40),
          "utf-8", ByteCharset::Utf16, true},
         {"the first declaration counts", "<meta charset=utf-8><meta charset=latin1>" + utf8Text,
          "utf-8", ByteCharset::Utf8, false},
