@@ -10,6 +10,7 @@ import argparse
 import gzip
 import hashlib
 import os
+import re
 import sys
 
 DOC_ROOT = "/usr/share/doc"
@@ -30,8 +31,9 @@ def read_page(path):
     return gzip.decompress(data) if path.endswith(".gz") else data
 
 
-def candidates():
-    """(package, relative path, bytes) of every eligible page, one copy per content."""
+def candidates(skip):
+    """(package, relative path, bytes) of every eligible page, one copy per content;
+    pages whose path or text matches `skip` are passed over."""
     seen = set()
     found = []
     for package in sorted(os.listdir(DOC_ROOT)):
@@ -47,6 +49,8 @@ def candidates():
                 data = read_page(path)
                 digest = hashlib.sha256(data).hexdigest()
                 if digest in seen or not MIN_BYTES <= len(data) <= MAX_BYTES:
+                    continue
+                if skip and (skip.search(path) or skip.search(data.decode("utf-8", "replace"))):
                     continue
                 seen.add(digest)
                 found.append((package, os.path.relpath(path, top), data))
@@ -65,10 +69,14 @@ def spread(pages, count):
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--out", default=os.path.dirname(os.path.abspath(__file__)))
+    parser.add_argument("--skip-pattern", default="",
+                        help="leave out pages whose path or text matches this regular "
+                        "expression (case ignored)")
     args = parser.parse_args()
+    skip = re.compile(args.skip_pattern, re.IGNORECASE) if args.skip_pattern else None
 
     by_package = {}
-    for page in candidates():
+    for page in candidates(skip):
         by_package.setdefault(page[0], []).append(page)
     chosen = []
     for package in sorted(by_package):
