@@ -27,7 +27,7 @@ bool directoryWritable(const std::filesystem::path& directory) {
 std::filesystem::path userConfigDirectory(std::string_view application) {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
-    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    // A relative XDG_CONFIG_HOME is ignored, as the XDG base directories rule.
     const std::filesystem::path base = config && *config == '/'
                                            ? std::filesystem::path(config)
                                            : std::filesystem::path(home ? home : "") / ".config";
