@@ -54,6 +54,11 @@ std::unique_ptr<editor::TForm1> WindowPageRunner::startWindow() {
     // Qt lays out no lines to find where the caret shows after each page's edits.
     // The page's bytes do not depend on it: the editor does not wrap lines.
     form->RichEdit->resize(form->RichEdit->width(), 0);
+    // A window that serves many pages keeps each page as lines only: building the
+    // editor's text document for a page and again for its tags cost more than the chain.
+    // A fresh window keeps the page in its document, as the user's window does.
+    if (use_ == WindowUse::OneForAllPages)
+        form->RichEdit->keepPageAsLinesOnly();
     return form;
 }
 

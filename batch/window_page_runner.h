@@ -22,8 +22,8 @@ class TForm1;
 namespace lumora::batch {
 
 enum class WindowUse {
-    OneForAllPages,
-    FreshPerPage,
+    OneForAllPages, // its editor keeps the page as lines only
+    FreshPerPage,   // as the tool first ran: the page in the editor's text document
 };
 
 class WindowPageRunner {

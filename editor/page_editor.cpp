@@ -32,6 +32,9 @@ bool endsParagraph(QChar c) {
 PageEditor::PageEditor(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int charsRemoved, int charsAdded) {
+                // Emptying the control when the page leaves it is no change of the page.
+                if (linesOnly_)
+                    return;
                 ++revision_;
                 const bool hadInlineBreaks = !inlineBreaks_.empty();
                 moveInlineBreaks(position, charsRemoved, charsAdded);
@@ -41,7 +44,32 @@ PageEditor::PageEditor(QWidget* parent) : QPlainTextEdit(parent) {
                     cacheValid_ = false;
                 else
                     followChange(position, charsRemoved, charsAdded);
+                emit pageChanged();
             });
+}
+
+bool PageEditor::hasUndoHistory() const {
+    return !linesOnly_ && (document()->isUndoAvailable() || document()->isRedoAvailable());
+}
+
+void PageEditor::keepPageAsLinesOnly() {
+    if (linesOnly_)
+        return;
+    lines(); // the cache holds the page from here on
+    linesOnly_ = true;
+    inlineBreaks_.clear();
+    breakHistory_.clear();
+    lineBlocks_.clear();
+    document()->clear();
+    document()->setUndoRedoEnabled(false);
+}
+
+void PageEditor::setLinesOnly(text::Lines lines) {
+    cache_ = std::move(lines);
+    cacheValid_ = true;
+    trailingDropped_ = true;
+    ++revision_;
+    emit pageChanged();
 }
 
 void PageEditor::noteInlineBreaks(const QString& text) {
@@ -185,20 +213,28 @@ const text::Lines& PageEditor::lines() const {
     return cache_;
 }
 
-void PageEditor::setLines(const text::Lines& lines) {
+void PageEditor::setLines(text::Lines lines) {
+    if (linesOnly_) {
+        setLinesOnly(std::move(lines));
+        return;
+    }
     inlineBreaks_.clear();
     const QString text = joined(lines);
     setPlainText(text);
     noteInlineBreaks(text);
     rememberInlineBreaks();
     // The text ends in a line break, so its last block is the empty one left out.
-    cache_ = lines;
+    cache_ = std::move(lines);
     trailingDropped_ = true;
     // With inline breaks the first lines() call maps lines to paragraphs.
     cacheValid_ = inlineBreaks_.empty();
 }
 
-void PageEditor::replaceAllLines(const text::Lines& lines) {
+void PageEditor::replaceAllLines(text::Lines lines) {
+    if (linesOnly_) {
+        setLinesOnly(std::move(lines));
+        return;
+    }
     inlineBreaks_.clear();
     const QString text = joined(lines);
     QTextCursor cursor(document());
@@ -208,7 +244,7 @@ void PageEditor::replaceAllLines(const text::Lines& lines) {
     cursor.endEditBlock();
     noteInlineBreaks(text);
     rememberInlineBreaks();
-    cache_ = lines;
+    cache_ = std::move(lines);
     trailingDropped_ = true;
     cacheValid_ = inlineBreaks_.empty();
 }

@@ -7,6 +7,10 @@
 // U+FDD0 and U+FDD1, and keeps no trace of which character it was. The editor notes
 // where the page held those characters, so that a line holding them stays one line
 // (several paragraphs of the control) and gets them back.
+//
+// A window no one sees or edits (the batch's) can keep its page as lines only: loading
+// and replacing the page then copy lines instead of building and laying out a text
+// document, which is most of what a page's work costs.
 
 #include "text/page_lines.h"
 
@@ -27,9 +31,9 @@ public:
     // and an empty text is a page of no lines.
     const text::Lines& lines() const;
     // Replaces the whole text (as a load does: the undo history starts afresh).
-    void setLines(const text::Lines& lines);
+    void setLines(text::Lines lines);
     // Replaces the whole text as one undoable edit.
-    void replaceAllLines(const text::Lines& lines);
+    void replaceAllLines(text::Lines lines);
 
     // The document position where line `line` starts; past the last line, the start of
     // the control's last paragraph.
@@ -40,8 +44,22 @@ public:
     // Counts every change of the text; equal numbers mean an unchanged page.
     uint64_t revision() const { return revision_; }
 
+    // Whether an undo or a redo step is at hand.
+    bool hasUndoHistory() const;
+
+    // From now on the page lives in lines() alone and the text control stays empty:
+    // setLines and replaceAllLines change the lines, the revision and signal
+    // pageChanged as before, but there is no caret to place, nothing to undo and
+    // nothing drawn. For a window that is never shown; cannot be taken back.
+    void keepPageAsLinesOnly();
+    bool keepsPageAsLinesOnly() const { return linesOnly_; }
+
     void setTextLimit(int characters) { textLimit_ = characters; }
     int textLimit() const { return textLimit_; }
+
+signals:
+    // After every change of the page, typed or set, before the next command reads it.
+    void pageChanged();
 
 private:
     // A paragraph end of the control that stands for a character of the page.
@@ -51,6 +69,7 @@ private:
     };
 
     static QString joined(const text::Lines& lines);
+    void setLinesOnly(text::Lines lines);
     void noteInlineBreaks(const QString& text);
     void moveInlineBreaks(int position, int charsRemoved, int charsAdded);
     // After a change: an undo or redo step brings back the breaks of the state it
@@ -79,6 +98,7 @@ private:
     mutable std::vector<int> lineBlocks_;
     uint64_t revision_ = 0;
     int textLimit_ = 0;
+    bool linesOnly_ = false;
 };
 
 } // namespace lumora::editor

@@ -333,7 +333,7 @@ void TForm1::buildMenu() {
 }
 
 void TForm1::connectHandlers() {
-    connect(RichEdit, &QPlainTextEdit::textChanged, this, [this] { RichEditChange(); });
+    connect(RichEdit, &PageEditor::pageChanged, this, [this] { RichEditChange(); });
     connect(New2, &QAction::triggered, this, command([this] { New2Click(); }));
     connect(Open2, &QAction::triggered, this, command([this] { Open2Click(); }));
     connect(Save2, &QAction::triggered, this, command([this] { Save2Click(); }));

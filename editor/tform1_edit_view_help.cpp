@@ -74,7 +74,7 @@ void TForm1::buildEditorCommands() {
 
 void TForm1::connectEditorCommands() {
     // Any change but the undo step itself makes the next Undo take that change back.
-    connect(RichEdit->document(), &QTextDocument::contentsChange, this, [this] {
+    connect(RichEdit, &PageEditor::pageChanged, this, [this] {
         if (!undoing_)
             undoToggle_.textChanged();
     });

@@ -21,7 +21,7 @@ void TForm1::LoadPage(const std::string& path) {
     text::DecodedPage page = loadPageFile(path);
     DocFileName = path;
     pageEncoding_ = page.encoding;
-    RichEdit->setLines(page.lines);
+    RichEdit->setLines(std::move(page.lines));
     Modified = false;
 }
 

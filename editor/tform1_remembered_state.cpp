@@ -74,8 +74,7 @@ void TForm1::returnToRememberedState(bool pageOpenedNext) {
     const RememberedState& state = *remembered_;
     // The page first: loading it marks the page changed and moves the controls it feeds.
     if (!pageOpenedNext) {
-        if (RichEdit->lines() != state.page || RichEdit->document()->isUndoAvailable() ||
-            RichEdit->document()->isRedoAvailable())
+        if (RichEdit->lines() != state.page || RichEdit->hasUndoHistory())
             RichEdit->setLines(state.page);
         else
             RichEdit->moveCursor(QTextCursor::Start);

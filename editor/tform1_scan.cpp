@@ -157,9 +157,13 @@ std::optional<int> TForm1::scanOnce(bool automatic) {
         ProgressBar1->setRange(0, static_cast<int>(std::max<size_t>(lines.size(), 1)));
         const uint64_t revision = RichEdit->revision();
         try {
-            const ScanHold hold(*this);
-            counts->addLines(lines, [this, revision](size_t done) {
+            // Only once events are about to run can anything reach the page or the
+            // commands; a count that ends before then never greys a button.
+            std::optional<ScanHold> hold;
+            counts->addLines(lines, [this, revision, &hold](size_t done) {
                 if (pump_.due()) {
+                    if (!hold)
+                        hold.emplace(*this);
                     ProgressBar1->setValue(static_cast<int>(done));
                     pump_.processEvents();
                     if (RichEdit->revision() != revision)

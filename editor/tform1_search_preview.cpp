@@ -29,7 +29,7 @@ void TForm1::SearchResultPreview1Click() {
         refresh->setSingleShot(true);
         refresh->setInterval(kRefreshDelayMs);
         // While it is open it follows the page, so the tags the chain writes show at once.
-        connect(RichEdit, &QPlainTextEdit::textChanged, refresh, [this, refresh] {
+        connect(RichEdit, &PageEditor::pageChanged, refresh, [this, refresh] {
             if (SearchPreviewDialog->isVisible())
                 refresh->start();
         });

@@ -114,7 +114,7 @@ void TForm1::Button6Click() {
     if (!outcome.completed)
         return;
 
-    RichEdit->replaceAllLines(outcome.page);
+    RichEdit->replaceAllLines(std::move(outcome.page));
     Edit1DescrptStorage = outcome.descriptionStorage;
     if (outcome.clearScanKeywords)
         Memo6.clear();

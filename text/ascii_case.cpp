@@ -1,6 +1,10 @@
 #include "ascii_case.h"
 
-#include <cstring>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace lumora::text {
 
@@ -24,36 +28,34 @@ size_t findFolded(std::string_view line, std::string_view lowerPattern, size_t f
     if (line.size() < lowerPattern.size())
         return std::string_view::npos;
     const size_t last = line.size() - lowerPattern.size();
-    // A byte of the pattern that has no other case can be looked for with memchr,
-    // which goes through a line many times faster than comparing at every position.
-    // Blanks and tag brackets are common in a page, so another such byte is better.
-    size_t anchor = lowerPattern.size();
-    int anchorCommonness = 3;
-    for (size_t k = 0; k < lowerPattern.size(); ++k) {
-        const char c = lowerPattern[k];
-        if (asciiUpper(c) != c || asciiLower(c) != c)
-            continue;
-        const int commonness = c == ' ' ? 2 : (c == '<' || c == '>') ? 1 : 0;
-        if (commonness < anchorCommonness) {
-            anchor = k;
-            anchorCommonness = commonness;
+    size_t i = from;
+#if defined(__SSE2__)
+    // Sixteen positions at a time: a match needs its first and its last byte to agree
+    // once bit 5 is set on both sides (which folds A-Z onto a-z and keeps every byte
+    // that can match); the few positions that pass are compared in full.
+    const size_t lastOffset = lowerPattern.size() - 1;
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    const __m128i first = _mm_set1_epi8(static_cast<char>(lowerPattern.front() | 0x20));
+    const __m128i final = _mm_set1_epi8(static_cast<char>(lowerPattern.back() | 0x20));
+    for (; i + 16 <= last + 1; i += 16) {
+        const auto* at = reinterpret_cast<const __m128i*>(line.data() + i);
+        const __m128i heads = _mm_or_si128(_mm_loadu_si128(at), caseBit);
+        const __m128i tails = _mm_or_si128(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + i + lastOffset)),
+            caseBit);
+        auto candidates = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(heads, first), _mm_cmpeq_epi8(tails, final))));
+        while (candidates != 0) {
+            const size_t position = i + static_cast<size_t>(std::countr_zero(candidates));
+            if (matchesFoldedAt(line, lowerPattern, position))
+                return position;
+            candidates &= candidates - 1;
         }
     }
-    if (anchor == lowerPattern.size()) {
-        for (size_t i = from; i <= last; ++i)
-            if (matchesFoldedAt(line, lowerPattern, i))
-                return i;
-        return std::string_view::npos;
-    }
-    for (size_t i = from; i <= last;) {
-        const void* hit = std::memchr(line.data() + i + anchor, lowerPattern[anchor], last - i + 1);
-        if (!hit)
-            return std::string_view::npos;
-        const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - line.data()) - anchor;
-        if (matchesFoldedAt(line, lowerPattern, at))
-            return at;
-        i = at + 1;
-    }
+#endif
+    for (; i <= last; ++i)
+        if (matchesFoldedAt(line, lowerPattern, i))
+            return i;
     return std::string_view::npos;
 }
 

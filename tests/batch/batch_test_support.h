@@ -22,11 +22,12 @@ struct ToolRun {
     std::string err;
 };
 
-// Runs lumora-batch with `arguments` in `directory`; standard output and error are
-// caught in files of `scratch`.
+// Runs lumora-batch with `arguments` in `directory`, with `extraEnvironment`
+// ("NAME=value") added to this process's; standard output and error are caught in
+// files of `scratch`.
 inline ToolRun runTool(const std::vector<std::string>& arguments,
-                       const std::filesystem::path& directory,
-                       const std::filesystem::path& scratch) {
+                       const std::filesystem::path& directory, const std::filesystem::path& scratch,
+                       const std::vector<std::string>& extraEnvironment = {}) {
     const std::string program = (binDir() / "lumora-batch").string();
     const std::string outPath = (scratch / "tool.out").string();
     const std::string errPath = (scratch / "tool.err").string();
@@ -43,8 +44,16 @@ inline ToolRun runTool(const std::vector<std::string>& arguments,
     for (auto& argument : all)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    std::vector<std::string> environment(extraEnvironment);
+    std::vector<char*> envp; // the added first: the first of a name is the one read
+    for (auto& variable : environment)
+        envp.push_back(variable.data());
+    for (char** variable = environ; *variable; ++variable)
+        envp.push_back(*variable);
+    envp.push_back(nullptr);
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int failed =
+        posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (failed)
         throw std::runtime_error("cannot start " + program);

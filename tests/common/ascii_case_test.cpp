@@ -15,6 +15,18 @@ TEST(AsciiCase, OnlyAsciiLettersFold) {
         EXPECT_EQ(asciiLower(c), upper ? static_cast<char>(b + 32) : c) << b;
         EXPECT_EQ(asciiUpper(c), lower ? static_cast<char>(b - 32) : c) << b;
     }
+    // A whole text is lowered eight bytes at a time: every byte value at every place
+    // of a word, and the letters' neighbours in a tail shorter than a word, lower as
+    // one byte alone does.
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    for (size_t shift = 0; shift < 9; ++shift) {
+        const std::string text = all.substr(shift) + all.substr(0, shift) + "@AZ[`az{";
+        const std::string lowered = asciiLowered(text);
+        for (size_t i = 0; i < text.size(); ++i)
+            ASSERT_EQ(lowered[i], asciiLower(text[i])) << "byte " << int(uint8_t(text[i]));
+    }
 }
 
 TEST(AsciiCase, EqualsIgnoringCase) {

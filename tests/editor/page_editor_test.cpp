@@ -170,5 +170,36 @@ TEST(PageEditor, UndoAndRedoKeepTheParagraphCharacters) {
     EXPECT_EQ(editor.lines(), (text::Lines{"plain", "\xEF\xB7\x91"}));
 }
 
+// A page kept as lines only: what was set reads back as it was, paragraph characters
+// included, the page it held when it left the control stays, and every change counts
+// and is signalled once, with no undo step and nothing left in the control.
+TEST(PageEditor, APageKeptAsLinesOnlyReadsBackAndSignalsEveryChange) {
+    PageEditor editor;
+    const text::Lines first = {"<p>a\xe2\x80\xa9"
+                               "b\xef\xb7\x90</p>",
+                               "", "end"};
+    editor.setLines(first);
+    editor.keepPageAsLinesOnly();
+    EXPECT_EQ(editor.lines(), first);
+    EXPECT_TRUE(editor.toPlainText().isEmpty());
+
+    int changes = 0;
+    QObject::connect(&editor, &PageEditor::pageChanged, [&] { ++changes; });
+    const text::Lines second = {"x\xef\xb7\x91", ""};
+    for (const bool whole : {true, false}) {
+        const uint64_t before = editor.revision();
+        if (whole)
+            editor.replaceAllLines(second);
+        else
+            editor.setLines({});
+        EXPECT_EQ(editor.lines(), whole ? second : text::Lines{});
+        EXPECT_GT(editor.revision(), before);
+        EXPECT_FALSE(editor.hasUndoHistory());
+    }
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(editor.toPlainText().isEmpty());
+}
+
 } // namespace
+
 } // namespace lumora::editor

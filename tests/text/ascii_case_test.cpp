@@ -15,19 +15,30 @@ TEST(FoldedText, FoldedSearch) {
 }
 
 TEST(FoldedText, FoldedSearchFindsWhatALoweredCopyFindsFromEveryStart) {
-    // Patterns with and without a byte that has no other case (the fast path looks
-    // for that byte), near misses before the match, and bytes above 127.
+    // Lines long enough to be searched sixteen positions at a time, near misses before
+    // the match, bytes above 127, and bytes that only look alike once bit 5 is set
+    // (control characters for '<' and '>', '@' for '`', '[' for '{', 0xC3 for 0xE3).
     const std::string_view lines[] = {
         "<META NAME=\"Keywords\" content=\"a\"><meta name=\"keywords\">",
         "meta name meta  name=\"keywords META NAME=\"KEYWORDS",
         "<title>x</TITLE><Title>\xC3\x89t\xC3\xA9</title>",
         "-clear lines- -CLEAR LINES- -clear",
         "abcabcABCab",
+        "\x1ctitle\x1e <title\x1e \x1c/title> @[ `{ \xc3\xa9 \xe3\xa9</title>x",
         "",
     };
     const std::string_view patterns[] = {
-        "meta name=\"keywords", "<title>", "</title>", "-clear lines-", "bca", "abc",
-        "\xc3\xa9</",           "\"",      "s",
+        "meta name=\"keywords",
+        "<title>",
+        "</title>",
+        "-clear lines-",
+        "bca",
+        "abc",
+        "\xc3\xa9</",
+        "\"",
+        "s",
+        "`{",
+        "\xe3\xa9<",
     };
     for (const auto line : lines)
         for (const auto pattern : patterns)

@@ -21,6 +21,18 @@ TEST(PageLines, LengthCountsCharactersAndTwoPerLineBreak) {
     EXPECT_EQ(charCount("\xF0\x9F\x98\x80"), 1u);
     EXPECT_EQ(pageLength({"ab", "\xC3\xA9"}), 2u + 2u + 1u + 2u);
     EXPECT_EQ(pageLength({}), 0u);
+    // Long texts are counted eight bytes at a time: every sequence length at every
+    // offset, and Windows-1252 bytes that are no UTF-8 at all, count as one at a time.
+    const std::string pieces[] = {"a", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\x80\xBF"};
+    std::string text;
+    size_t expected = 0;
+    for (int i = 0; i < 60; ++i) {
+        const std::string& piece = pieces[(i * 7) % 5];
+        text += piece;
+        expected += piece == "\x80\xBF" ? 0 : 1;
+        ASSERT_EQ(charCount(text), expected) << i;
+        ASSERT_EQ(charCount(std::string_view(text).substr(1)), expected - (text[0] == 'a')) << i;
+    }
 }
 
 TEST(PageCodec, Utf8WithAndWithoutBomRoundTrips) {
