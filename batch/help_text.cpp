@@ -16,9 +16,10 @@ SYNOPSIS
     lumora-batch COMMAND [OPTION]... PAGE...
 
 DESCRIPTION
-    Runs one of Lumora's commands on every PAGE, exactly as the window does it: a
-    fresh window (never shown) opens the page with File, Open, so the sensitivity is
-    preset from the page's length, and runs the command. A PAGE that is a directory
+    Runs one of Lumora's commands on every PAGE, exactly as the window does it: the
+    window (never shown), as it stands after start-up, opens the page with File,
+    Open, so the sensitivity is preset from the page's length, and runs the command.
+    Each worker keeps one window and brings it back to that state before each page. A PAGE that is a directory
     stands for every *.htm* file below it (the name compared without regard to case),
     in sorted order. Pages are read and written with the window's encoding rules
     (UTF-8 when valid, otherwise Windows-1252; CR LF after each line), and every
