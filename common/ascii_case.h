@@ -19,27 +19,29 @@ constexpr char asciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-inline std::string asciiLowered(std::string_view text) {
-    std::string out(text);
-    // Eight bytes at a time, since whole pages are lowered: for each byte below 0x80,
-    // adding to its low seven bits carries into bit 7 exactly when it is at least 'A',
-    // and again when it is above 'Z'; where only the first carried, bit 5 is set.
-    constexpr uint64_t kHighBits = 0x8080808080808080ULL;
-    constexpr uint64_t kLowBits = 0x7f7f7f7f7f7f7f7fULL;
+// Lowers `size` bytes from `in` into `out` (which may be `in`). Eight bytes at a time,
+// since whole pages are lowered: for each byte below 0x80, adding to its low seven
+// bits carries into bit 7 when it is at least 'A', and again when it is above 'Z';
+// where only the first carried, bit 5 is set.
+inline void asciiLowerInto(char* out, const char* in, size_t size) {
     constexpr uint64_t kEach = 0x0101010101010101ULL;
     size_t i = 0;
-    for (; i + 8 <= out.size(); i += 8) {
+    for (; i + 8 <= size; i += 8) {
         uint64_t x;
-        std::memcpy(&x, out.data() + i, 8);
-        const uint64_t low = x & kLowBits;
+        std::memcpy(&x, in + i, 8);
+        const uint64_t low = x & kEach * 0x7f;
         const uint64_t atLeastA = low + kEach * (0x80 - 'A');
         const uint64_t aboveZ = low + kEach * (0x7f - 'Z');
-        const uint64_t upper = (atLeastA ^ aboveZ) & ~x & kHighBits;
-        x |= upper >> 2;
-        std::memcpy(out.data() + i, &x, 8);
+        x |= ((atLeastA ^ aboveZ) & ~x & kEach * 0x80) >> 2;
+        std::memcpy(out + i, &x, 8);
     }
-    for (; i < out.size(); ++i)
-        out[i] = asciiLower(out[i]);
+    for (; i < size; ++i)
+        out[i] = asciiLower(in[i]);
+}
+
+inline std::string asciiLowered(std::string_view text) {
+    std::string out(text.size(), '\0');
+    asciiLowerInto(out.data(), text.data(), text.size());
     return out;
 }
 

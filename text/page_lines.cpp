@@ -1,7 +1,6 @@
 #include "page_lines.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -46,14 +45,17 @@ std::string joinWithCrLf(const Lines& lines) {
 
 size_t charCount(std::string_view utf8) {
     // Eight bytes at a time: a byte continues a sequence when its top bits are 10, so
-    // the high bit of each such byte survives `x & ~(x << 1)`.
-    constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+    // the high bit of each such byte survives `x & ~(x << 1)`. The flags are summed
+    // with one multiplication (at most 8, so the top byte cannot overflow), which
+    // needs no popcount instruction.
+    constexpr uint64_t kEach = 0x0101010101010101ULL;
     size_t continuing = 0;
     size_t i = 0;
     for (; i + 8 <= utf8.size(); i += 8) {
         uint64_t x;
         std::memcpy(&x, utf8.data() + i, 8);
-        continuing += static_cast<size_t>(std::popcount(x & ~(x << 1) & kHighBits));
+        const uint64_t flags = (x & ~(x << 1) & kEach * 0x80) >> 7;
+        continuing += static_cast<size_t>((flags * kEach) >> 56);
     }
     for (; i < utf8.size(); ++i)
         continuing += (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80;

@@ -1,7 +1,6 @@
 #include "find_engine.h"
 
 #include "common/ascii_case.h"
-#include "editor/logic/byte_scan.h"
 #include "editor/logic/term_search.h"
 
 namespace lumora::editor {
@@ -39,7 +38,7 @@ FindOutcome findInPage(const Lines& page, Selection selection, std::string_view 
         options.matchCase ? std::string(replacement) : lowerCaseAtoZ(replacement);
     std::string document = joinPageText(page);
     if (!options.matchCase)
-        lowerAtoZInPlace(document.data(), document.size());
+        asciiLowerInto(document.data(), document.data(), document.size());
 
     const size_t selectionBegin = byteIndexOfChar(document, selection.start);
     const size_t selectionEnd =

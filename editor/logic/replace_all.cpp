@@ -1,8 +1,8 @@
 #include "replace_all.h"
 
 #include "common/ascii_case.h"
-#include "editor/logic/byte_scan.h"
 #include "editor/logic/term_search.h"
+#include "text/page_lines.h"
 
 #include <optional>
 
@@ -26,7 +26,7 @@ std::optional<size_t> walkSegment(std::string& segment, char beforeStart, char a
     std::string_view searched = segment;
     if (!walk.matchCase) {
         folded.resize(segment.size());
-        lowerAtoZCopy(folded.data(), segment.data(), segment.size());
+        asciiLowerInto(folded.data(), segment.data(), segment.size());
         searched = folded;
     }
 
@@ -81,7 +81,7 @@ struct LinePoint {
 LinePoint locate(const Lines& page, size_t offset) {
     size_t lineStart = 0;
     for (size_t i = 0; i < page.size(); ++i) {
-        const size_t chars = countUtf8Chars(page[i]);
+        const size_t chars = text::charCount(page[i]);
         if (offset < lineStart + chars + 2 || i + 1 == page.size()) {
             const size_t column = offset - lineStart;
             if (column > chars)
@@ -116,7 +116,7 @@ FirstPress firstPressByLines(Lines& page, Selection selection, const WalkSetting
         if (walk.matchCase)
             return page[line];
         folded.resize(page[line].size());
-        lowerAtoZCopy(folded.data(), page[line].data(), page[line].size());
+        asciiLowerInto(folded.data(), page[line].data(), page[line].size());
         return folded;
     };
     auto where = [&](size_t line) {
@@ -208,16 +208,16 @@ ReplaceAllOutcome replaceAll(Lines page, Selection selection, std::string_view t
             if (lastEnd) {
                 size_t offset = 0;
                 for (size_t i = 0; i < lastEnd->line; ++i)
-                    offset += countUtf8Chars(page[i]) + 2;
+                    offset += text::charCount(page[i]) + 2;
                 const std::string_view line = page[lastEnd->line];
-                outcome.selection = {offset + countUtf8Chars(line.substr(0, lastEnd->byte)), 0};
+                outcome.selection = {offset + text::charCount(line.substr(0, lastEnd->byte)), 0};
             }
         } else {
             std::string whole = joinPageText(page);
             const auto end =
                 walkSegment(whole, ' ', ' ', walk, folded, rewritten, outcome.replacements);
             if (end)
-                outcome.selection = {countUtf8Chars(std::string_view(whole).substr(0, *end)), 0};
+                outcome.selection = {text::charCount(std::string_view(whole).substr(0, *end)), 0};
             if (outcome.replacements > replacedBefore)
                 page = splitKeepingLastLine(whole);
         }
