@@ -1,56 +1,28 @@
 #include "audit/html_escape.h"
 
-#include "text/utf8_char.h"
+#include "text/escaped_text.h"
 
 namespace lumora::audit {
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
 
+constexpr CharReplacement kMarkup[] = {
+    {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&#39;"}};
+
+constexpr text::EscapeRules kReportRules{
+    kMarkup,
+    [](std::string& out, char32_t control) {
+        out += "\\x";
+        out += kHex[control >> 4];
+        out += kHex[control & 0xF];
+    },
+    false, [](std::string& out, unsigned char) { out += "\xEF\xBF\xBD"; }};
+
 } // namespace
 
 std::string htmlEscaped(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (size_t at = 0; at < text.size();) {
-        const auto c = static_cast<unsigned char>(text[at]);
-        if (c >= 0x80) {
-            const text::Utf8Char read = text::decodeUtf8At(text, at);
-            if (read.valid)
-                out.append(text.substr(at, read.length));
-            else
-                out += "\xEF\xBF\xBD";
-            at += read.length;
-            continue;
-        }
-        ++at;
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                out += "\\x";
-                out += kHex[c >> 4];
-                out += kHex[c & 0xF];
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out;
+    return text::escapedText(text, kReportRules);
 }
 
 std::string percentEncodedPath(std::string_view path) {

@@ -1,6 +1,6 @@
 #include "page_result.h"
 
-#include "text/utf8_char.h"
+#include "text/escaped_text.h"
 
 #include <cstdio>
 
@@ -62,86 +62,40 @@ PageResult errorResult(std::string path, std::string reason) {
     return result;
 }
 
+namespace {
+
+void appendFormatted(std::string& out, const char* format, unsigned value) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, format, value);
+    out += escaped;
+}
+
+void appendUnicodeEscape(std::string& out, char32_t codePoint) {
+    appendFormatted(out, "\\u%04x", static_cast<unsigned>(codePoint));
+}
+
+constexpr CharReplacement kJsonReplacements[] = {
+    {'"', "\\\""}, {'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}};
+
+// A byte that is no part of a valid sequence stands for a replacement character of its
+// own, so the output is always valid JSON text.
+constexpr text::EscapeRules kJsonRules{kJsonReplacements, appendUnicodeEscape, false,
+                                       [](std::string& out, unsigned char) { out += "\\ufffd"; }};
+
+// A terminal line: no character may move the cursor or start a control sequence, C1
+// controls included, and a byte that is not UTF-8 shows as itself.
+constexpr text::EscapeRules kDisplayRules{
+    std::span(kJsonReplacements).subspan(2), appendUnicodeEscape, true,
+    [](std::string& out, unsigned char byte) { appendFormatted(out, "\\x%02x", byte); }};
+
+} // namespace
+
 std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    out.reserve(text.size() + 2);
-    for (size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x80) {
-            // A byte that is no part of a valid sequence stands for a replacement
-            // character of its own, so the output is always valid JSON text.
-            const auto next = lumora::text::decodeUtf8At(text, i);
-            if (next.valid)
-                out.append(text.substr(i, next.length));
-            else
-                out += "\\ufffd";
-            i += next.length;
-            continue;
-        }
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-        ++i;
-    }
-    return out + "\"";
+    return "\"" + text::escapedText(text, kJsonRules) + "\"";
 }
 
 std::string displayName(std::string_view name) {
-    std::string out;
-    out.reserve(name.size());
-    auto escape = [&](const char* format, unsigned value) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, format, value);
-        out += escaped;
-    };
-    for (size_t i = 0; i < name.size();) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        if (c >= 0x80) {
-            const auto read = text::decodeUtf8At(name, i);
-            if (!read.valid)
-                escape("\\x%02x", c);
-            else if (read.codePoint <= 0x9F) // the C1 controls
-                escape("\\u%04x", static_cast<unsigned>(read.codePoint));
-            else
-                out.append(name.substr(i, read.length));
-            i += read.length;
-            continue;
-        }
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c < 0x20 || c == 0x7F)
-            escape("\\u%04x", c);
-        else
-            out += static_cast<char>(c);
-        ++i;
-    }
-    return out;
+    return text::escapedText(name, kDisplayRules);
 }
 
 std::string errorLine(const PageResult& result) {

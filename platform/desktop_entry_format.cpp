@@ -1,6 +1,7 @@
 #include "desktop_entry_format.h"
 
 #include "common/ascii_case.h"
+#include "common/char_replacements.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -8,30 +9,12 @@
 namespace lumora::platform {
 
 std::string escapeDesktopValue(std::string_view value) {
-    std::string out;
-    for (size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case ' ':
-            out += i == 0 ? "\\s" : " ";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    static constexpr CharReplacement kEscapes[] = {
+        {'\\', "\\\\"}, {'\n', "\\n"}, {'\t', "\\t"}, {'\r', "\\r"}};
+    // A leading blank would be dropped by readers; blanks further on are kept as they are.
+    if (!value.empty() && value.front() == ' ')
+        return "\\s" + withReplacements(value.substr(1), kEscapes);
+    return withReplacements(value, kEscapes);
 }
 
 std::string unescapeDesktopValue(std::string_view value) {

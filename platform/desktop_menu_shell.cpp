@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "common/ascii_case.h"
+#include "common/char_replacements.h"
 #include "desktop_entry_format.h"
 #include "host_path_case.h"
 #include "made_paths.h"
@@ -45,26 +46,9 @@ fs::path xdgDirectory(const char* variable, const char* fallbackBelowHome) {
 }
 
 std::string xmlEscaped(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    static constexpr CharReplacement kMarkup[] = {
+        {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};
+    return withReplacements(text, kMarkup);
 }
 
 std::string readOrEmpty(const fs::path& path) {

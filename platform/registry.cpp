@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "common/ascii_case.h"
+#include "common/char_replacements.h"
 #include "made_paths.h"
 #include "regular_file_read.h"
 
@@ -66,26 +67,9 @@ bool isRootKey(const std::string& path) {
 }
 
 std::string quote(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out + "\"";
+    static constexpr CharReplacement kEscapes[] = {
+        {'\\', "\\\\"}, {'"', "\\\""}, {'\n', "\\n"}, {'\r', "\\r"}};
+    return "\"" + withReplacements(text, kEscapes) + "\"";
 }
 
 // Reads a quoted string starting at `position` (at the opening quote); moves

@@ -1,6 +1,7 @@
 // The answer file of unattended runs: what is parsed, written out as an answer file
 // again, parses to the same presses and answers.
 
+#include "common/char_replacements.h"
 #include "fuzz_check.h"
 #include "setup/engine/answer_file.h"
 #include "setup/engine/message_box_types.h"
@@ -26,26 +27,9 @@ std::string resultName(int result) {
 }
 
 std::string escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    static constexpr lumora::CharReplacement kEscapes[] = {
+        {'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}};
+    return lumora::withReplacements(text, kEscapes);
 }
 
 } // namespace
