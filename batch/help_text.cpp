@@ -21,7 +21,7 @@ DESCRIPTION
     Open, so the sensitivity is preset from the page's length, and runs the command.
     Each worker keeps one window and brings it back to that state before each page. A PAGE that is a directory
     stands for every *.htm* file below it (the name compared without regard to case),
-    in sorted order. Pages are read and written with the window's encoding rules
+    in sorted order, but for compressed copies such as page.html.gz. Pages are read and written with the window's encoding rules
     (UTF-8 when valid, otherwise Windows-1252; CR LF after each line), and every
     write is atomic: a page is never left half-written.
 

@@ -51,15 +51,19 @@ std::string identity(const std::string& path) {
 
 bool isPageName(std::string_view fileName) {
     static constexpr std::string_view kExtension = ".htm";
-    if (fileName.size() < kExtension.size())
-        return false;
-    for (size_t start = 0; start + kExtension.size() <= fileName.size(); ++start) {
-        bool match = true;
-        for (size_t i = 0; i < kExtension.size() && match; ++i)
-            match = asciiLower(fileName[start + i]) == kExtension[i];
-        if (match)
+    // Compressed copies a web server keeps beside each page (page.html.gz for gzip,
+    // .br, ...) match the filter but hold no text: each would only be refused.
+    static constexpr std::string_view kCompressed[] = {".gz", ".br", ".zst", ".bz2", ".xz"};
+    auto endsWith = [&](std::string_view suffix) {
+        return fileName.size() >= suffix.size() &&
+               equalsIgnoringCase(fileName.substr(fileName.size() - suffix.size()), suffix);
+    };
+    for (std::string_view suffix : kCompressed)
+        if (endsWith(suffix))
+            return false;
+    for (size_t start = 0; start + kExtension.size() <= fileName.size(); ++start)
+        if (equalsIgnoringCase(fileName.substr(start, kExtension.size()), kExtension))
             return true;
-    }
     return false;
 }
 

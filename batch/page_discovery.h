@@ -15,7 +15,8 @@ struct PageEntry {
 };
 
 // "*.htm*" as the window's File, Open filter has it, without regard to case, since
-// pages made on Windows are often named INDEX.HTM.
+// pages made on Windows are often named INDEX.HTM; compressed copies (page.html.gz,
+// .br, .zst, .bz2, .xz) are no pages.
 bool isPageName(std::string_view fileName);
 
 // Expands the arguments in order. A file named twice (directly or through a

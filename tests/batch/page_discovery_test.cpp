@@ -9,11 +9,27 @@ using lumora::testing::TempDir;
 using lumora::testing::writeFile;
 namespace fs = std::filesystem;
 
-TEST(PageDiscovery, PageNamesFollowTheOpenDialogsFilter) {
+TEST(PageDiscovery, PageNamesFollowTheOpenDialogsFilterButNotCompressedCopies) {
     const std::pair<const char*, bool> cases[] = {
-        {"index.htm", true}, {"INDEX.HTM", true},  {"page.html", true},   {"old.htm.bak", true},
-        {"a.Html", true},    {"notes.txt", false}, {"htm", false},        {"page.ht", false},
-        {".htm", true},      {"xhtml", false},     {"page.shtml", false},
+        {"index.htm", true},
+        {"INDEX.HTM", true},
+        {"page.html", true},
+        {"old.htm.bak", true},
+        {"a.Html", true},
+        {"notes.txt", false},
+        {"htm", false},
+        {"page.ht", false},
+        {".htm", true},
+        {"xhtml", false},
+        {"page.shtml", false},
+        // a server's compressed copies beside the pages
+        {"page.html.gz", false},
+        {"INDEX.HTM.GZ", false},
+        {"page.htm.br", false},
+        {"page.html.zst", false},
+        {"a.html.bz2", false},
+        {"a.htm.xz", false},
+        {"gz.htm", true},
     };
     for (const auto& [name, page] : cases)
         EXPECT_EQ(isPageName(name), page) << name;
