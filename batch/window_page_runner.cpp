@@ -79,7 +79,11 @@ editor::TForm1& WindowPageRunner::windowForPage() {
 void WindowPageRunner::applySettings(editor::TForm1& form, const Options& options,
                                      const std::vector<std::string>& filter) {
     form.CheckB_USEfilter->setChecked(options.useFilter);
-    form.ListBox1 = options.useFilter ? filter : std::vector<std::string>{};
+    // The list is the window's start-up list for nearly every run: compared, not copied.
+    const std::vector<std::string> none;
+    const std::vector<std::string>& list = options.useFilter ? filter : none;
+    if (form.ListBox1 != list)
+        form.ListBox1 = list;
     form.CheckB_ReadVisible->setChecked(options.visibleText);
     form.setReadingLanguage(options.language.value_or(""));
     form.CheckBxDOtitle->setChecked(options.includeTitle);

@@ -333,14 +333,15 @@ private:
     // are unchanged (the sensitivity adjustment rescans the same page).
     struct ScanCache {
         uint64_t revision = 0;
-        std::vector<std::string> filter;
+        // The noise list counted with; shared with the noise table's, not copied a page.
+        std::shared_ptr<const std::vector<std::string>> filter;
         std::shared_ptr<const keywords::WordCounts> counts;
         std::string visibleLanguage; // empty: the classic reading of the source lines
     };
     ScanCache scanCache_;
     // The table of the last noise list a scan used. It depends on the list alone, so it
     // outlives pages and is not part of the window's remembered state.
-    std::vector<std::string> noiseTableList_;
+    std::shared_ptr<const std::vector<std::string>> noiseTableList_;
     keywords::NoiseFilter noiseTable_;
 
     // --- the visible-text reading

@@ -143,15 +143,15 @@ std::optional<int> TForm1::scanOnce(bool automatic) {
         source = visibleScanSource();
     const std::vector<std::string>& filter = visible ? source.filter : ListBox1;
     if (!scanCache_.counts || scanCache_.revision != RichEdit->revision() ||
-        scanCache_.filter != filter || scanCache_.visibleLanguage != source.language) {
+        *scanCache_.filter != filter || scanCache_.visibleLanguage != source.language) {
         // The count reads the editor's own lines, and events run while it counts:
         // what would change the page, the lists or the settings is held off, and a
         // change that comes all the same ends the scan before the lines are read again.
         const text::Lines& lines = visible ? *source.wordLines : RichEdit->lines();
         // The noise list rarely changes from one page to the next; its table is kept.
-        if (noiseTableList_ != filter) {
+        if (!noiseTableList_ || *noiseTableList_ != filter) {
             noiseTable_ = keywords::NoiseFilter(filter);
-            noiseTableList_ = filter;
+            noiseTableList_ = std::make_shared<const std::vector<std::string>>(filter);
         }
         auto counts = std::make_shared<keywords::WordCounts>(noiseTable_);
         ProgressBar1->setRange(0, static_cast<int>(std::max<size_t>(lines.size(), 1)));
@@ -177,7 +177,7 @@ std::optional<int> TForm1::scanOnce(bool automatic) {
             ProgressBar1->setValue(0);
             return std::nullopt;
         }
-        scanCache_ = {revision, filter, std::move(counts), source.language};
+        scanCache_ = {revision, noiseTableList_, std::move(counts), source.language};
     }
     ListBox2 = scanCache_.counts;
     const std::vector<std::string> found = keywordsOf(*ListBox2, sensitivity);
